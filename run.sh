@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Orvale and starts it on the sample flights.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/ensure_packages.sh
+ensure_packages
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+
+if [ -x build/src/orvale ]; then
+  exec build/src/orvale "$@"
+fi
+# The desktop program is not built yet: show what it would tell about the sample flights.
+build/src/orvale-cli summary samples/*.DAT

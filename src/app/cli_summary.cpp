@@ -1,0 +1,190 @@
+#include "app/cli_summary.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+#include "app/json_writer.h"
+#include "app/prompts.h"
+#include "core/file_error.h"
+#include "core/image_decode.h"
+#include "core/program_state.h"
+#include "core/text_format.h"
+
+namespace orvale {
+
+namespace {
+
+const char kUsage[] =
+    "usage: orvale-cli summary [--json] [--cal FILE.cal] [--stages N] [--filter1 LEVEL] "
+    "FILE.dat...\n";
+
+// The tool shows no dialogs: errors go to the error stream and the summary counts as accepted.
+class CliPrompts : public Prompts {
+public:
+    explicit CliPrompts(std::ostream& err) : err_(err) {}
+    void ShowErrorBox(const std::string& message, const std::string& line2,
+                      const std::string& line3) override {
+        err_ << "orvale-cli: " << message << "\n";
+        if (!line2.empty())
+            err_ << "  " << line2 << "\n  " << line3 << "\n";
+    }
+    void ShowSummaryDialog(AppState& state) override { state.summaryDialogResult = 1; }
+    void SetFlightCommandsEnabled(bool) override {}
+
+private:
+    std::ostream& err_;
+};
+
+struct SummaryOptions {
+    bool json = false;
+    std::optional<std::string> calFile;
+    std::optional<int32_t> stages;
+    std::optional<int32_t> filter1;
+    std::vector<std::string> files;
+};
+
+std::optional<int32_t> ParseInt(const std::string& text) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+// Returns an error text, or empty when the arguments are good.
+std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOptions& o) {
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size())
+                return std::nullopt;
+            return args[++i];
+        };
+        if (a == "--json") {
+            o.json = true;
+        } else if (a == "--cal" || a == "--stages" || a == "--filter1") {
+            auto v = value();
+            if (!v)
+                return a + " needs a value";
+            if (a == "--cal") {
+                o.calFile = *v;
+                continue;
+            }
+            auto n = ParseInt(*v);
+            if (!n)
+                return a + " needs a whole number, not \"" + *v + "\"";
+            (a == "--stages" ? o.stages : o.filter1) = n;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "unknown option " + a;
+        } else {
+            o.files.push_back(a);
+        }
+    }
+    if (o.files.empty())
+        return "no flight file given";
+    if (o.calFile)
+        return "--cal: calibration files cannot be read by this version yet";
+    return {};
+}
+
+void SummariseFile(AppState& state, Prompts& prompts, const std::string& path,
+                   const SummaryOptions& o) {
+    state.currentEntry = 0;
+    state.current().dataFileName = CutText(path, kNameLimit);
+    state.imageFilePath = path;
+    if (o.stages)
+        state.flight.stages = *o.stages;
+    if (o.filter1)
+        state.channels[0].filter = *o.filter1;
+    ProcessImage(state, prompts, true, true);
+}
+
+int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const std::string& programDirectory) {
+    SummaryOptions o;
+    if (std::string problem = ParseSummaryArgs(args, o); !problem.empty()) {
+        err << "orvale-cli summary: " << problem << "\n" << kUsage;
+        return 2;
+    }
+    CliPrompts prompts(err);
+    int status = 0;
+    bool first = true;
+    for (const std::string& file : o.files) {
+        AppState state;
+        InitProgramState(state, {std::time(nullptr), programDirectory});
+        try {
+            SummariseFile(state, prompts, file, o);
+        } catch (const FileError& e) {
+            err << "orvale-cli: " << e.what() << "\n";
+            status = 1;
+            continue;
+        }
+        if (o.json) {
+            out << SummaryJson(state, file) << "\n";
+        } else {
+            if (!first)
+                out << "\n";
+            out << SummaryText(state);
+        }
+        first = false;
+    }
+    return status;
+}
+
+}  // namespace
+
+std::string SummaryText(const AppState& state) {
+    std::string text;
+    for (int i = 0; i < kSummaryRowCount; ++i) {
+        if (static_cast<SummaryRow>(i) == SummaryRow::DrogueFireTime &&
+            !state.summaryRows.drogueRowVisible)
+            continue;
+        text += std::string(kSummaryRowInfo[i].caption) + " " + state.summaryRows.text[i] + "\n";
+    }
+    return text;
+}
+
+std::string SummaryJson(const AppState& state, const std::string& file) {
+    const FlightResults& r = state.results;
+    JsonObject rows;
+    for (int i = 0; i < kSummaryRowCount; ++i)
+        rows.Add(kSummaryRowInfo[i].name, state.summaryRows.text[i]);
+    JsonObject o;
+    o.Add("file", file)
+        .Add("ground_pressure_reading", r.groundPressureReading)
+        .Add("zero_g_reading", r.zeroGReading)
+        .Add("drogue_fire_time", r.drogueFireTime)
+        .Add("main_fire_time", r.mainFireTime)
+        .Add("apogee_pressure_height", r.apogeePressureHeight)
+        .Add("apogee_time", r.apogeeTime)
+        .Add("deployment_limit", r.deploymentLimit)
+        .Add("drogue_row_visible", state.summaryRows.drogueRowVisible)
+        .Add("max_inertial_height", r.maxInertialHeight)
+        .Add("max_inertial_height_time", r.maxInertialHeightTime)
+        .Add("max_speed", r.maxSpeed)
+        .Add("max_speed_time", r.maxSpeedTime)
+        .Add("max_accel", r.maxAccel)
+        .Add("max_accel_time", r.maxAccelTime)
+        .Add("min_accel", r.minAccel)
+        .Add("min_accel_time", r.minAccelTime)
+        .Add("deployment_detected_time", r.deploymentDetectedTime)
+        .Add("end_of_flight_time", state.endOfFlightTime)
+        .AddRaw("rows", rows.Text());
+    return o.Text();
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& programDirectory) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        (args.empty() ? err : out) << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "summary")
+        return RunSummary(args, out, err, programDirectory);
+    err << "orvale-cli: unknown command " << args[0] << "\n" << kUsage;
+    return 2;
+}
+
+}  // namespace orvale

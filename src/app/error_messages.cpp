@@ -1,0 +1,29 @@
+#include "app/error_messages.h"
+
+#include "core/text_format.h"
+
+namespace orvale {
+
+void ErrorMessages::Set(const std::string& text) {
+    slots[kErrorSlot] = CutText(text, kErrorTextLimit);
+}
+
+const std::string& ErrorMessages::Text(int slot) const {
+    static const std::string blank = " ";
+    if (slot < 0 || slot >= static_cast<int>(slots.size()))
+        return blank;
+    return slots[static_cast<size_t>(slot)];
+}
+
+}  // namespace orvale
+
+#include "app/prompts.h"
+#include "core/app_state.h"
+
+namespace orvale {
+
+void ShowError(const AppState& state, Prompts& prompts, int slot) {
+    prompts.ShowErrorBox(state.errorMessages.Text(slot), "", "");
+}
+
+}  // namespace orvale

@@ -1,0 +1,29 @@
+// A tiny writer for one-line JSON objects, enough for the command-line tool's output.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orvale {
+
+class JsonObject {
+public:
+    JsonObject& Add(const std::string& key, const std::string& text);
+    JsonObject& Add(const std::string& key, const char* text) {
+        return Add(key, std::string(text));
+    }
+    // Single-precision values with 9 significant digits, which round-trip; not finite → null.
+    JsonObject& Add(const std::string& key, float value);
+    JsonObject& Add(const std::string& key, int32_t value);
+    JsonObject& Add(const std::string& key, bool value);
+    JsonObject& AddRaw(const std::string& key, const std::string& json);
+    std::string Text() const { return body_ + "}"; }
+
+private:
+    void Key(const std::string& key);
+    std::string body_ = "{";
+};
+
+std::string JsonString(const std::string& text);
+
+}  // namespace orvale

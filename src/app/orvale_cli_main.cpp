@@ -1,0 +1,15 @@
+// orvale-cli: the headless face of Orvale, for scripts and for checking results.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/cli_summary.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::string dir = ec ? std::string("./") : exe.parent_path().string() + "/";
+    return orvale::RunCli(args, std::cout, std::cerr, dir);
+}

@@ -1,0 +1,32 @@
+// Start-up of the program state: every default, then the files that start-up reads.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "core/app_state.h"
+
+namespace orvale {
+
+struct StartupEnvironment {
+    std::time_t now = 0;
+    // Folder of the settings file, ending in '/'.
+    std::string programDirectory;
+};
+
+inline const char kVersionText[] = "1.04";
+inline const char kCompanyName[] = "Tavix";
+inline const char kProductName[] = "Orvale";
+
+// Puts every default in place (the start-up steps up to the program-wide formats), then reads
+// the settings, the default parameter file and the calibration file.
+void InitProgramState(AppState& state, const StartupEnvironment& env);
+
+// The defaults alone, without touching any file.
+void SetProgramDefaults(AppState& state, std::time_t now);
+
+// The part of start-up that reads files: program and working directories, settings, default
+// parameter file, calibration file.
+void ReadStartupFiles(AppState& state, const StartupEnvironment& env);
+
+}  // namespace orvale

@@ -1,0 +1,35 @@
+// A Prompts that records what would have been shown and answers the summary dialog as told.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/prompts.h"
+#include "core/app_state.h"
+
+namespace orvale::test {
+
+class FakePrompts : public Prompts {
+public:
+    void ShowErrorBox(const std::string& message, const std::string& line2,
+                      const std::string& line3) override {
+        errors.push_back(message);
+        detailLines.push_back(line2 + "|" + line3);
+    }
+    void ShowSummaryDialog(AppState& state) override {
+        ++summariesShown;
+        shownRows.push_back(state.summaryRows);
+        if (summaryAnswer != 0)
+            state.summaryDialogResult = summaryAnswer;
+    }
+    void SetFlightCommandsEnabled(bool enabled) override { commandsEnabled.push_back(enabled); }
+
+    uint16_t summaryAnswer = 1;  // 1 OK, 2 Cancel, 0 closed by the window frame
+    int summariesShown = 0;
+    std::vector<SummaryRows> shownRows;
+    std::vector<std::string> errors;
+    std::vector<std::string> detailLines;
+    std::vector<bool> commandsEnabled;
+};
+
+}  // namespace orvale::test
