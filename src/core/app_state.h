@@ -11,6 +11,7 @@
 
 #include "app/error_messages.h"
 #include "core/summary_rows.h"
+#include "formula/formula_state.h"
 
 namespace orvale {
 
@@ -234,6 +235,8 @@ struct AppState {
 
     int32_t windowLengthSamples = 0;
     double pointStep = 0.0;
+
+    FormulaState formula;
 };
 
 }  // namespace orvale

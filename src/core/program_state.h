@@ -15,7 +15,7 @@ struct StartupEnvironment {
 };
 
 inline const char kVersionText[] = "1.04";
-inline const char kCompanyName[] = "Tavix";
+inline const char kCompanyName[] = "Vantrel";
 inline const char kProductName[] = "Orvale";
 
 // Puts every default in place (the start-up steps up to the program-wide formats), then reads

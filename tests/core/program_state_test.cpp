@@ -25,7 +25,7 @@ TEST(ProgramState, DefaultsWithNoFilesAtAll) {
     EXPECT_EQ(state.pointStep, 2.0);
     EXPECT_EQ(state.image.size(), 8202u);
     EXPECT_EQ(state.page.size(), 8201u);
-    EXPECT_EQ(state.programTitle, "Tavix Orvale v1.04");
+    EXPECT_EQ(state.programTitle, "Vantrel Orvale v1.04");
     EXPECT_LE(state.programTitle.size(), 30u);
 
     for (int i = 0; i < kEntryCount; ++i) {

@@ -1,0 +1,3 @@
+target_sources(orvale_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cli_summary_test.cpp
+)
