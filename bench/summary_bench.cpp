@@ -5,7 +5,8 @@
 #include <sstream>
 
 #include "app/cli_summary.h"
-#include "app/prompts.h"
+#include "app/cli_prompts.h"
+#include <iostream>
 #include "core/image_decode.h"
 #include "core/program_state.h"
 #include "core/summary_pass.h"
@@ -39,7 +40,8 @@ void BM_DecodeAndSummary(benchmark::State& st) {
         return;
     }
     orvale::AppState state;
-    orvale::InitProgramState(state, {0, "/tmp/"});
+    orvale::CliPrompts prompts(std::cerr);
+    orvale::InitProgramState(state, {0, "/tmp/orvale-bench/", {}}, prompts);
     const orvale::ImageBytes bytes = orvale::ReadImageFile(files.front());
     for (auto _ : st) {
         std::copy(bytes.begin(), bytes.end(), state.image.begin());

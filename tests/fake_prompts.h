@@ -1,6 +1,7 @@
 // A Prompts that records what would have been shown and answers the summary dialog as told.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,18 @@ public:
             state.summaryDialogResult = summaryAnswer;
     }
     void SetFlightCommandsEnabled(bool enabled) override { commandsEnabled.push_back(enabled); }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
+        return Answer(request);
+    }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override {
+        return Answer(request);
+    }
+
+    // Answers of the file dialogs, in order; an empty optional cancels.
+    std::vector<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> warnings;
 
     uint16_t summaryAnswer = 1;  // 1 OK, 2 Cancel, 0 closed by the window frame
     int summariesShown = 0;
@@ -30,6 +43,13 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> detailLines;
     std::vector<bool> commandsEnabled;
+
+private:
+    std::optional<std::string> Answer(const FileDialogRequest& request) {
+        fileRequests.push_back(request);
+        if (fileRequests.size() > fileAnswers.size()) return std::nullopt;
+        return fileAnswers[fileRequests.size() - 1];
+    }
 };
 
 }  // namespace orvale::test

@@ -1,44 +1,35 @@
 #include "app/cli_summary.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
 #include "app/json_writer.h"
-#include "app/prompts.h"
+#include "app/cli_prompts.h"
 #include "core/file_error.h"
 #include "core/image_decode.h"
 #include "core/program_state.h"
 #include "core/text_format.h"
+#include "files/calibration_file.h"
+#include "files/ini_file.h"
+#include "files/parameter_file.h"
+#include "files/path_lookup.h"
 
 namespace orvale {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char kUsage[] =
-    "usage: orvale-cli summary [--json] [--cal FILE.cal] [--stages N] [--filter1 LEVEL] "
-    "FILE.dat...\n";
-
-// The tool shows no dialogs: errors go to the error stream and the summary counts as accepted.
-class CliPrompts : public Prompts {
-public:
-    explicit CliPrompts(std::ostream& err) : err_(err) {}
-    void ShowErrorBox(const std::string& message, const std::string& line2,
-                      const std::string& line3) override {
-        err_ << "orvale-cli: " << message << "\n";
-        if (!line2.empty())
-            err_ << "  " << line2 << "\n  " << line3 << "\n";
-    }
-    void ShowSummaryDialog(AppState& state) override { state.summaryDialogResult = 1; }
-    void SetFlightCommandsEnabled(bool) override {}
-
-private:
-    std::ostream& err_;
-};
+    "usage: orvale-cli summary [--json] [--par FILE.PAR] [--cal FILE.cal] [--stages N]\n"
+    "                          [--filter1 LEVEL] FILE.dat...\n";
 
 struct SummaryOptions {
     bool json = false;
     std::optional<std::string> calFile;
+    std::optional<std::string> parFile;
     std::optional<int32_t> stages;
     std::optional<int32_t> filter1;
     std::vector<std::string> files;
@@ -89,15 +80,33 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
     return {};
 }
 
-void SummariseFile(AppState& state, Prompts& prompts, const std::string& path,
+// Reads the flight as opening it does: the working directory becomes the file's folder and the
+// flight's parameter file is read from there; the calibration is the one the parameter file
+// names, else the settings' one. Options override each.
+void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
                    const SummaryOptions& o) {
+    const std::string path = fs::absolute(file).lexically_normal().string();
     state.currentEntry = 0;
-    state.current().dataFileName = CutText(path, kNameLimit);
+    DataFileEntry& entry = state.current();
+    state.workingDirectory = DirectoryPart(path);
+    entry.dataFileName = CutText(path, kPathLimit);
     state.imageFilePath = path;
-    if (o.stages)
-        state.flight.stages = *o.stages;
-    if (o.filter1)
-        state.channels[0].filter = *o.filter1;
+    if (o.parFile) {
+        if (!PathExists(*o.parFile)) throw FileError(*o.parFile + ": no such parameter file");
+        ReadParameters(IniFile::Load(*o.parFile), state);
+    } else {
+        entry.parameterFileName = BaseName(path) + ".PAR";
+        ReadParameterFile(state, prompts, false);
+    }
+    std::string cal = o.calFile ? *o.calFile : ResolvePath(state.flight.calibrationFile);
+    if (o.calFile && !PathExists(cal)) throw FileError(cal + ": no such calibration file");
+    if (PathExists(cal)) {
+        state.calibrationFilePath = CutText(cal, kPathLimit);
+        state.flight.calibrationFile = state.calibrationFilePath;
+        ReadCalibrationFile(state, prompts);
+    }
+    if (o.stages) state.flight.stages = *o.stages;
+    if (o.filter1) state.channels[0].filter = *o.filter1;
     ProcessImage(state, prompts, true, true);
 }
 
@@ -113,8 +122,8 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
     bool first = true;
     for (const std::string& file : o.files) {
         AppState state;
-        InitProgramState(state, {std::time(nullptr), programDirectory});
         try {
+            InitProgramState(state, {std::time(nullptr), programDirectory, {}}, prompts);
             SummariseFile(state, prompts, file, o);
         } catch (const FileError& e) {
             err << "orvale-cli: " << e.what() << "\n";

@@ -3,11 +3,22 @@
 // it with Qt dialogs.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace orvale {
 
 struct AppState;
+
+// What a file open or save dialog is asked to show.
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;  // "Data files|*.dat|Parameter files|*.par"
+    int filterIndex = 1;  // 1-based, the filter selected at first
+    std::string defaultExtension;
+    std::string initialDirectory;
+    std::string proposedName;
+};
 
 class Prompts {
 public:
@@ -20,6 +31,14 @@ public:
     // The modal "Summary of flight" dialog showing state.summaryRows; OK sets the summary dialog
     // result to 1 and Cancel to 2, any other way of closing leaves it as it was.
     virtual void ShowSummaryDialog(AppState& state) = 0;
+
+    // A message box with a single OK button.
+    virtual void ShowWarning(const std::string& text) = 0;
+
+    // File dialogs: the chosen full path, or nothing when the user cancelled. The open dialog
+    // accepts only an existing file; the save dialog confirms before replacing a file.
+    virtual std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) = 0;
 
     // Graph menu item, draw-graph, start/length and summary buttons of the main window.
     virtual void SetFlightCommandsEnabled(bool enabled) = 0;

@@ -29,6 +29,9 @@ constexpr int kFormulaLimit = 128;
 constexpr int kDateTimeLimit = 12;
 constexpr int kShortNameLimit = 8;
 constexpr int kDirectoryLimit = 255;
+// Paths of files (data, image, calibration) share the working directory's limit: folders on
+// this platform are often deeper than 80 characters, and a cut path finds no file.
+constexpr int kPathLimit = 255;
 
 inline const char kNoFile[] = "None";
 inline const char kCaptureName[] = "Capture";
@@ -123,8 +126,16 @@ struct ChannelSamples {
     std::string title;
 };
 
+struct WindowBounds {
+    int32_t top = 35;
+    int32_t left = 50;
+    int32_t height = 375;
+    int32_t width = 550;
+};
+
 // Values kept in the settings file.
 struct Settings {
+    WindowBounds mainWindow;  // kept up to date by the main window
     int32_t port = 1;
     int32_t baud = 9600;
     bool gridOn = true;
@@ -186,6 +197,12 @@ struct AppState {
     std::string defaultDataFileName;
     std::string backgroundPictureName;
     bool showBackground = false;
+    // Remembered by the open dialog while the program runs, not saved.
+    std::string lastDataFilePath;
+    std::string lastParameterFilePath;
+    std::string lastOpenProposal;
+    // The data-file name the entry had before the last download began.
+    std::string previousDataFileName;
 
     // Data-file table
     std::array<DataFileEntry, kEntryCount> entries{};

@@ -17,7 +17,7 @@ namespace {
 
 class ImageDecode : public ::testing::Test {
 protected:
-    void SetUp() override { InitProgramState(state, {0, dir.path().string()}); }
+    void SetUp() override { InitProgramState(state, {0, dir.path().string(), {}}, prompts); }
 
     // Writes the image and decodes it as loading does, without the dialog.
     void Decode(test::TestImage& image, bool show = false) {

@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "core/date_format.h"
+#include "fake_prompts.h"
 
 namespace orvale {
 namespace {
 
 TEST(ProgramState, DefaultsWithNoFilesAtAll) {
     AppState state;
-    InitProgramState(state, {0, "/opt/orvale"});
-    EXPECT_EQ(state.programDirectory, "/opt/orvale/");
-    EXPECT_EQ(state.workingDirectory, "/opt/orvale/DATA/");
-    EXPECT_EQ(state.calibrationFilePath, "/opt/orvale/DATA/Vessin.cal");
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, "/nonexistent/orvale", {}}, prompts);
+    EXPECT_EQ(state.programDirectory, "/nonexistent/orvale/");
+    EXPECT_EQ(state.workingDirectory, "/nonexistent/orvale/DATA/");
+    EXPECT_EQ(state.calibrationFilePath, "/nonexistent/orvale/DATA/Vessin.cal");
     EXPECT_EQ(state.flight.calibrationFile, state.calibrationFilePath);
     EXPECT_EQ(state.imageFilePath, "TEMPFILE.TMP");
     EXPECT_EQ(state.captureFileName, "None");
@@ -30,7 +32,8 @@ TEST(ProgramState, DefaultsWithNoFilesAtAll) {
 
     for (int i = 0; i < kEntryCount; ++i) {
         EXPECT_EQ(state.entries[i].dataFileName, "None");
-        EXPECT_EQ(state.entries[i].parameterFileName, "DEFAULT.PAR");
+        // Entry 0 looked for DEFAULT.PAR at start-up and found none.
+        EXPECT_EQ(state.entries[i].parameterFileName, i == 0 ? "None" : "DEFAULT.PAR");
         EXPECT_EQ(state.entries[i].entryNumber, i);
         EXPECT_EQ(state.entries[i].graphLength, 0.1);
     }

@@ -20,7 +20,7 @@ constexpr int FrameOf(int s) {
 class SummaryPass : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitProgramState(state, {0, dir.path().string()});
+        InitProgramState(state, {0, dir.path().string(), {}}, prompts);
         image.SetMain(10, 0, 190);  // main only, main at 10.0 s: deployment limit 160
     }
 

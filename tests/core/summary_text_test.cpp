@@ -44,7 +44,7 @@ TEST(TextLimits, CutsByCharactersNotBytes) {
 
 class SummaryRowsTest : public ::testing::Test {
 protected:
-    void SetUp() override { InitProgramState(state, {0, dir.path().string()}); }
+    void SetUp() override { InitProgramState(state, {0, dir.path().string(), {}}, prompts); }
     void Show() {
         state.imageFilePath = image.Write(dir.path() / "FLT-042.DAT");
         state.current().dataFileName = state.imageFilePath;

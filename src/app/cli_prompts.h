@@ -1,0 +1,30 @@
+// The command-line tool shows no dialogs: reports go to the error stream, the summary counts as
+// accepted and file dialogs as cancelled.
+#pragma once
+
+#include <ostream>
+
+#include "app/prompts.h"
+#include "core/app_state.h"
+
+namespace orvale {
+
+class CliPrompts : public Prompts {
+public:
+    explicit CliPrompts(std::ostream& err) : err_(err) {}
+    void ShowErrorBox(const std::string& message, const std::string& line2,
+                      const std::string& line3) override {
+        err_ << "orvale-cli: " << message << "\n";
+        if (!line2.empty()) err_ << "  " << line2 << "\n  " << line3 << "\n";
+    }
+    void ShowSummaryDialog(AppState& state) override { state.summaryDialogResult = 1; }
+    void SetFlightCommandsEnabled(bool) override {}
+    void ShowWarning(const std::string& text) override { err_ << "orvale-cli: " << text << "\n"; }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return {}; }
+
+private:
+    std::ostream& err_;
+};
+
+}  // namespace orvale

@@ -1,0 +1,71 @@
+#include "core/loading.h"
+
+#include "app/prompts.h"
+#include "core/image_decode.h"
+#include "core/text_format.h"
+#include "files/parameter_file.h"
+#include "files/path_lookup.h"
+#include "graph/time_window.h"
+
+namespace orvale {
+
+std::string CaptureImagePath(const AppState& state) {
+    return CutText(ResolveCaseInsensitive(state.workingDirectory, kScratchImageFile), kPathLimit);
+}
+
+void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool resetWindow,
+                     bool readParameters) {
+    DataFileEntry& entry = state.current();
+    const bool capture = entry.dataFileName == kCaptureName;
+    if (capture) {
+        state.imageFilePath = CaptureImagePath(state);
+    } else {
+        state.imageFilePath = ResolvePath(entry.dataFileName);
+        if (readParameters)
+            entry.parameterFileName = CutText(BaseName(entry.dataFileName) + ".PAR", kPathLimit);
+    }
+    if (!PathExists(state.imageFilePath)) {
+        state.loadedDataSize = 0;
+        entry.dataFileName = kNoFile;
+        return;
+    }
+
+    ProcessImage(state, prompts, true, false);
+    if (state.loadedDataSize <= 1) {
+        entry.dataFileName = kNoFile;
+        return;
+    }
+    if (readParameters) ReadParameterFile(state, prompts, true);
+    // Decoded again: the stages and channel 1's filter level just read change the summary.
+    ProcessImage(state, prompts, true, showSummary);
+
+    if (showSummary && state.summaryDialogResult == 2 && !capture) {
+        entry.dataFileName = kNoFile;
+        entry.parameterFileName = kNoFile;
+        state.loadedDataSize = 0;
+        prompts.SetFlightCommandsEnabled(false);
+        return;
+    }
+    if (state.currentEntry == 0) prompts.SetFlightCommandsEnabled(true);
+
+    if (resetWindow) {
+        SetGraphStart(state, prompts, false, entry.startTime);
+        SetGraphLength(state, prompts, true, state.endOfFlightTime);
+    } else {
+        if (entry.duration + entry.startTime < entry.graphStart)
+            SetGraphStart(state, prompts, false, entry.startTime);
+        if (entry.graphLength > entry.duration)
+            SetGraphLength(state, prompts, true, entry.duration);
+    }
+}
+
+void ReloadFirstEntry(AppState& state, Prompts& prompts) {
+    const DataFileEntry& first = state.entries[0];
+    if (first.dataFileName == kNoFile) return;
+    state.imageFilePath = CutText(first.dataFileName, kPathLimit);
+    if (first.dataFileName == kCaptureName) state.imageFilePath = CaptureImagePath(state);
+    ReadParameterFile(state, prompts, true);
+    ProcessImage(state, prompts, true, false);
+}
+
+}  // namespace orvale

@@ -1,0 +1,16 @@
+// Byte-level text helpers for the file formats, which are 8-bit text where only ASCII letters
+// have a case and only blanks and tabs count as white space.
+#pragma once
+
+#include <string_view>
+
+namespace orvale {
+
+// The text without leading and trailing blanks and tabs.
+std::string_view TrimBlanks(std::string_view text);
+
+// Equality where the ASCII letters A-Z and a-z are the same; other bytes compare exactly, so a
+// name in a national character set only matches itself.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace orvale

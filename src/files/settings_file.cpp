@@ -1,0 +1,140 @@
+#include "files/settings_file.h"
+
+#include "core/text_format.h"
+#include "files/ini_file.h"
+#include "files/path_lookup.h"
+
+namespace orvale {
+
+namespace {
+
+const char kMain[] = "Main";
+const char kWindow[] = "TMainForm";
+const char kDau[] = "DAU";
+const char kGraph[] = "Graph";
+const char kChVsCh[] = "ChVsCh";
+
+struct FontSetting {
+    const char* prefix;
+    std::string Settings::*font;
+    int32_t Settings::*attrib;
+    int32_t Settings::*size;
+};
+const FontSetting kFonts[] = {
+    {"Text", &Settings::textFont, &Settings::textAttrib, &Settings::textSize},
+    {"Scale_Text", &Settings::scaleTextFont, &Settings::scaleTextAttrib, &Settings::scaleTextSize},
+    {"Callout_Text", &Settings::calloutTextFont, &Settings::calloutTextAttrib,
+     &Settings::calloutTextSize},
+    {"Title_Text", &Settings::titleTextFont, &Settings::titleTextAttrib, &Settings::titleTextSize},
+};
+
+std::string WithSeparator(std::string dir) {
+    if (!dir.empty() && dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const std::string& programDirectory) {
+    return ResolveCaseInsensitive(programDirectory, kSettingsFileName);
+}
+
+void ReadSettings(AppState& state) {
+    const IniFile ini = IniFile::Load(state.settingsFile);
+    Settings& s = state.settings;
+
+    // A hand-edited path without its final separator would glue every file name onto the
+    // folder's name, so the separator is added.
+    state.workingDirectory = CutText(
+        WithSeparator(ini.ReadString(kMain, "Path", state.workingDirectory)), kDirectoryLimit);
+    state.backgroundPictureName = CutText(
+        ini.ReadString(kMain, "Background_BMP", state.backgroundPictureName), kShortNameLimit);
+    state.showBackground = ini.ReadBool(kMain, "Show_BMP", state.showBackground);
+    state.defaultDataFileName = CutText(
+        ini.ReadString(kMain, "Default_Filename", state.defaultDataFileName), kShortNameLimit);
+    std::string cal =
+        ini.ReadString(kMain, "Calibration_Filename", state.workingDirectory + "Vessin.cal");
+    s.port = ini.ReadInteger(kDau, "Port", s.port);
+    s.baud = ini.ReadInteger(kDau, "Baud", s.baud);
+    s.gridOn = ini.ReadBool(kGraph, "Grid_On", s.gridOn);
+    for (const FontSetting& f : kFonts) {
+        const std::string p = f.prefix;
+        s.*f.font = CutText(ini.ReadString(kGraph, p + "_Font", s.*f.font), kFontNameLimit);
+        s.*f.attrib = ini.ReadInteger(kGraph, p + "_Attrib", s.*f.attrib);
+        s.*f.size = ini.ReadInteger(kGraph, p + "_Size", s.*f.size);
+    }
+    s.backgroundColor = ini.ReadInteger(kGraph, "Background_Color", s.backgroundColor);
+    s.channelTitleLength = ini.ReadInteger(kGraph, "Channel_Title_Length", s.channelTitleLength);
+    s.pageBackgroundColor = ini.ReadInteger(kGraph, "Page_Background_Color", s.pageBackgroundColor);
+    s.showCallouts = ini.ReadBool(kGraph, "Show_Callouts", s.showCallouts);
+    s.graphTop = ini.ReadInteger(kGraph, "Graph_Top", s.graphTop);
+    s.graphLeft = ini.ReadInteger(kGraph, "Graph_Left", s.graphLeft);
+    s.graphHeight = ini.ReadInteger(kGraph, "Graph_Height", s.graphHeight);
+    s.graphWidth = ini.ReadInteger(kGraph, "Graph_Width", s.graphWidth);
+    s.refCircleOn = ini.ReadBool(kChVsCh, "Ref_Circle_On", s.refCircleOn);
+    s.scatterPlotOn = ini.ReadBool(kChVsCh, "Scatter_Plot_On", s.scatterPlotOn);
+    s.askStartLength = ini.ReadBool(kGraph, "Ask_Start_Length", s.askStartLength);
+    s.mainWindow = ReadMainWindowBounds(state);
+
+    // A bare file name lives in the working directory.
+    if (cal.find('/') == std::string::npos)
+        cal = state.workingDirectory + cal;
+    state.calibrationFilePath = CutText(cal, kPathLimit);
+    state.flight.calibrationFile = state.calibrationFilePath;
+}
+
+WindowBounds ReadMainWindowBounds(const AppState& state) {
+    const IniFile ini = IniFile::Load(state.settingsFile);
+    WindowBounds b;
+    b.top = ini.ReadInteger(kWindow, "Top", b.top);
+    b.left = ini.ReadInteger(kWindow, "Left", b.left);
+    b.height = ini.ReadInteger(kWindow, "Height", b.height);
+    b.width = ini.ReadInteger(kWindow, "Width", b.width);
+    return b;
+}
+
+void SaveSettings(const AppState& state) {
+    const std::string path = SettingsFilePath(state.programDirectory);
+    IniFile ini = IniFile::Load(path);
+    const Settings& s = state.settings;
+
+    ini.WriteString(kMain, "Path", state.workingDirectory);
+    ini.WriteString(kMain, "Background_BMP", state.backgroundPictureName);
+    ini.WriteBool(kMain, "Show_BMP", state.showBackground);
+    ini.WriteString(kMain, "Default_Filename", state.defaultDataFileName);
+    ini.WriteString(kMain, "Calibration_Filename", state.flight.calibrationFile);
+
+    ini.WriteInteger(kWindow, "Top", s.mainWindow.top);
+    ini.WriteInteger(kWindow, "Left", s.mainWindow.left);
+    ini.WriteInteger(kWindow, "Height", s.mainWindow.height);
+    ini.WriteInteger(kWindow, "Width", s.mainWindow.width);
+
+    ini.WriteInteger(kDau, "Port", s.port);
+    ini.WriteInteger(kDau, "Baud", s.baud);
+
+    ini.WriteInteger(kGraph, "Output", 0);
+    ini.WriteBool(kGraph, "Grid_On", s.gridOn);
+    ini.WriteInteger(kGraph, "Background_Color", s.backgroundColor);
+    ini.WriteInteger(kGraph, "Channel_Title_Length", s.channelTitleLength);
+    for (const FontSetting& f : kFonts) {
+        const std::string p = f.prefix;
+        ini.WriteString(kGraph, p + "_Font", s.*f.font);
+        ini.WriteInteger(kGraph, p + "_Attrib", s.*f.attrib);
+        ini.WriteInteger(kGraph, p + "_Size", s.*f.size);
+    }
+    ini.WriteInteger(kGraph, "Channel_Title_Length", s.channelTitleLength);
+    ini.WriteInteger(kGraph, "Page_Background_Color", s.pageBackgroundColor);
+    ini.WriteInteger(kGraph, "Graph_Top", s.graphTop);
+    ini.WriteInteger(kGraph, "Graph_Left", s.graphLeft);
+    ini.WriteInteger(kGraph, "Graph_Height", s.graphHeight);
+    ini.WriteInteger(kGraph, "Graph_Width", s.graphWidth);
+    ini.WriteBool(kGraph, "Show_Callouts", s.showCallouts);
+    ini.WriteBool(kGraph, "Ask_Start_Length", s.askStartLength);
+
+    ini.WriteBool(kChVsCh, "Scatter_Plot_On", s.scatterPlotOn);
+    ini.WriteBool(kChVsCh, "Ref_Circle_On", s.refCircleOn);
+    ini.Save(path);
+}
+
+}  // namespace orvale

@@ -1,0 +1,6 @@
+target_sources(orvale_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ini_file_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/path_lookup_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/safe_file_test.cpp
+)
