@@ -98,7 +98,10 @@ void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
         entry.parameterFileName = BaseName(path) + ".PAR";
         ReadParameterFile(state, prompts, false);
     }
-    std::string cal = o.calFile ? *o.calFile : ResolvePath(state.flight.calibrationFile);
+    std::string cal = o.calFile ? *o.calFile : state.flight.calibrationFile;
+    // A bare calibration name in a parameter file sits beside the flight.
+    if (!o.calFile && cal.find('/') == std::string::npos) cal = state.workingDirectory + cal;
+    cal = ResolvePath(cal);
     if (o.calFile && !PathExists(cal)) throw FileError(cal + ": no such calibration file");
     if (PathExists(cal)) {
         state.calibrationFilePath = CutText(cal, kPathLimit);

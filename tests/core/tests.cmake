@@ -4,4 +4,5 @@ target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/program_state_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/summary_pass_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/summary_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sample_flights_test.cpp
 )
