@@ -11,6 +11,7 @@
 
 #include "app/error_messages.h"
 #include "core/summary_rows.h"
+#include "device/device_state.h"
 #include "formula/formula_state.h"
 
 namespace orvale {
@@ -254,6 +255,7 @@ struct AppState {
     double pointStep = 0.0;
 
     FormulaState formula;
+    DeviceState device;
 };
 
 }  // namespace orvale
