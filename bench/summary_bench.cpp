@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/cli_summary.h"
-#include "app/cli_prompts.h"
 #include <iostream>
+#include "app/cli_prompts.h"
+#include "app/cli_summary.h"
 #include "core/image_decode.h"
 #include "core/program_state.h"
 #include "core/summary_pass.h"

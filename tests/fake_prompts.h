@@ -25,6 +25,7 @@ public:
     }
     void SetFlightCommandsEnabled(bool enabled) override { commandsEnabled.push_back(enabled); }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    void ShowInformation(const std::string& text) override { notes.push_back(text); }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
         return Answer(request);
     }
@@ -36,6 +37,7 @@ public:
     std::vector<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> warnings;
+    std::vector<std::string> notes;
 
     uint16_t summaryAnswer = 1;  // 1 OK, 2 Cancel, 0 closed by the window frame
     int summariesShown = 0;
@@ -47,7 +49,8 @@ public:
 private:
     std::optional<std::string> Answer(const FileDialogRequest& request) {
         fileRequests.push_back(request);
-        if (fileRequests.size() > fileAnswers.size()) return std::nullopt;
+        if (fileRequests.size() > fileAnswers.size())
+            return std::nullopt;
         return fileAnswers[fileRequests.size() - 1];
     }
 };

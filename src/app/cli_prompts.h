@@ -15,11 +15,15 @@ public:
     void ShowErrorBox(const std::string& message, const std::string& line2,
                       const std::string& line3) override {
         err_ << "orvale-cli: " << message << "\n";
-        if (!line2.empty()) err_ << "  " << line2 << "\n  " << line3 << "\n";
+        if (!line2.empty())
+            err_ << "  " << line2 << "\n  " << line3 << "\n";
     }
     void ShowSummaryDialog(AppState& state) override { state.summaryDialogResult = 1; }
     void SetFlightCommandsEnabled(bool) override {}
     void ShowWarning(const std::string& text) override { err_ << "orvale-cli: " << text << "\n"; }
+    void ShowInformation(const std::string& text) override {
+        err_ << "orvale-cli: " << text << "\n";
+    }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return {}; }
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <ostream>
 
-#include "app/json_writer.h"
 #include "app/cli_prompts.h"
+#include "app/json_writer.h"
 #include "core/file_error.h"
 #include "core/image_decode.h"
 #include "core/program_state.h"
@@ -55,12 +55,12 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
         };
         if (a == "--json") {
             o.json = true;
-        } else if (a == "--cal" || a == "--stages" || a == "--filter1") {
+        } else if (a == "--par" || a == "--cal" || a == "--stages" || a == "--filter1") {
             auto v = value();
             if (!v)
                 return a + " needs a value";
-            if (a == "--cal") {
-                o.calFile = *v;
+            if (a == "--par" || a == "--cal") {
+                (a == "--par" ? o.parFile : o.calFile) = *v;
                 continue;
             }
             auto n = ParseInt(*v);
@@ -75,8 +75,6 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
     }
     if (o.files.empty())
         return "no flight file given";
-    if (o.calFile)
-        return "--cal: calibration files cannot be read by this version yet";
     return {};
 }
 
@@ -92,7 +90,8 @@ void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
     entry.dataFileName = CutText(path, kPathLimit);
     state.imageFilePath = path;
     if (o.parFile) {
-        if (!PathExists(*o.parFile)) throw FileError(*o.parFile + ": no such parameter file");
+        if (!PathExists(*o.parFile))
+            throw FileError(*o.parFile + ": no such parameter file");
         ReadParameters(IniFile::Load(*o.parFile), state);
     } else {
         entry.parameterFileName = BaseName(path) + ".PAR";
@@ -100,16 +99,20 @@ void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
     }
     std::string cal = o.calFile ? *o.calFile : state.flight.calibrationFile;
     // A bare calibration name in a parameter file sits beside the flight.
-    if (!o.calFile && cal.find('/') == std::string::npos) cal = state.workingDirectory + cal;
+    if (!o.calFile && cal.find('/') == std::string::npos)
+        cal = state.workingDirectory + cal;
     cal = ResolvePath(cal);
-    if (o.calFile && !PathExists(cal)) throw FileError(cal + ": no such calibration file");
+    if (o.calFile && !PathExists(cal))
+        throw FileError(cal + ": no such calibration file");
     if (PathExists(cal)) {
         state.calibrationFilePath = CutText(cal, kPathLimit);
         state.flight.calibrationFile = state.calibrationFilePath;
         ReadCalibrationFile(state, prompts);
     }
-    if (o.stages) state.flight.stages = *o.stages;
-    if (o.filter1) state.channels[0].filter = *o.filter1;
+    if (o.stages)
+        state.flight.stages = *o.stages;
+    if (o.filter1)
+        state.channels[0].filter = *o.filter1;
     ProcessImage(state, prompts, true, true);
 }
 

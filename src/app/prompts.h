@@ -13,7 +13,7 @@ struct AppState;
 // What a file open or save dialog is asked to show.
 struct FileDialogRequest {
     std::string title;
-    std::string filter;  // "Data files|*.dat|Parameter files|*.par"
+    std::string filter;   // "Data files|*.dat|Parameter files|*.par"
     int filterIndex = 1;  // 1-based, the filter selected at first
     std::string defaultExtension;
     std::string initialDirectory;
@@ -34,6 +34,9 @@ public:
 
     // A message box with a single OK button.
     virtual void ShowWarning(const std::string& text) = 0;
+
+    // A message box with a single OK button that informs rather than warns.
+    virtual void ShowInformation(const std::string& text) = 0;
 
     // File dialogs: the chosen full path, or nothing when the user cancelled. The open dialog
     // accepts only an existing file; the save dialog confirms before replacing a file.

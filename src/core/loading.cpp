@@ -35,7 +35,8 @@ void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool r
         entry.dataFileName = kNoFile;
         return;
     }
-    if (readParameters) ReadParameterFile(state, prompts, true);
+    if (readParameters)
+        ReadParameterFile(state, prompts, true);
     // Decoded again: the stages and channel 1's filter level just read change the summary.
     ProcessImage(state, prompts, true, showSummary);
 
@@ -46,7 +47,8 @@ void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool r
         prompts.SetFlightCommandsEnabled(false);
         return;
     }
-    if (state.currentEntry == 0) prompts.SetFlightCommandsEnabled(true);
+    if (state.currentEntry == 0)
+        prompts.SetFlightCommandsEnabled(true);
 
     if (resetWindow) {
         SetGraphStart(state, prompts, false, entry.startTime);
@@ -61,9 +63,11 @@ void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool r
 
 void ReloadFirstEntry(AppState& state, Prompts& prompts) {
     const DataFileEntry& first = state.entries[0];
-    if (first.dataFileName == kNoFile) return;
+    if (first.dataFileName == kNoFile)
+        return;
     state.imageFilePath = CutText(first.dataFileName, kPathLimit);
-    if (first.dataFileName == kCaptureName) state.imageFilePath = CaptureImagePath(state);
+    if (first.dataFileName == kCaptureName)
+        state.imageFilePath = CaptureImagePath(state);
     ReadParameterFile(state, prompts, true);
     ProcessImage(state, prompts, true, false);
 }

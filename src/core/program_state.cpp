@@ -99,7 +99,8 @@ void InitProgramState(AppState& state, const StartupEnvironment& env, Prompts& p
 
 void ReadStartupFiles(AppState& state, const StartupEnvironment& env, Prompts& prompts) {
     std::string dir = env.programDirectory;
-    if (dir.empty() || dir.back() != '/') dir += '/';
+    if (dir.empty() || dir.back() != '/')
+        dir += '/';
     state.programDirectory = CutText(dir, kDirectoryLimit);
     state.workingDirectory = CutText(state.programDirectory + "DATA/", kDirectoryLimit);
     state.settingsFile = SettingsFilePath(state.programDirectory);

@@ -2,9 +2,8 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "app/prompts.h"
 #include "core/file_error.h"
@@ -122,16 +121,27 @@ void ReadCalibrationFile(AppState& state, Prompts& prompts) {
     const std::string path = ResolvePath(state.calibrationFilePath);
     if (!PathExists(path))
         return;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    if (in)
-        buffer << in.rdbuf();
-    if (!in || in.bad()) {
+    // Read errors are told apart from the end of the file: a stream would report a folder or
+    // an unreadable disk block as an empty file.
+    std::string text;
+    bool damaged = true;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char block[4096];
+        while (size_t got = std::fread(block, 1, sizeof block, file))
+            text.append(block, got);
+        damaged = std::ferror(file) != 0;
+        std::fclose(file);
+    }
+    if (damaged) {
+        // The lines read in full before the error keep their values.
+        const size_t lineEnd = text.find_last_of("\r\n");
+        text.resize(lineEnd == std::string::npos ? 0 : lineEnd + 1);
+    }
+    ApplyCalibrationText(text, state.calibration);
+    if (damaged) {
         state.errorMessages.Set(state.calibrationFilePath + " file damaged");
         ShowError(state, prompts, kErrorSlot);
-        return;
     }
-    ApplyCalibrationText(buffer.str(), state.calibration);
 }
 
 void LoadCalibrationFile(AppState& state, Prompts& prompts) {

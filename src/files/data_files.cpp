@@ -107,7 +107,7 @@ void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files) {
 
     const std::string previousName = entry.dataFileName;
     const std::string previousImage = state.imageFilePath;
-    const std::string scratch = state.workingDirectory + kScratchImageFile;
+    const std::string scratch = CaptureImagePath(state);
     const std::string target = state.workingDirectory + name;
     entry.dataFileName = CutText(name, kPathLimit);
 

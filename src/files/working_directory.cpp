@@ -40,7 +40,7 @@ void SeedWorkingDirectory(const std::string& workingDirectory,
         std::string ext = entry.path().extension().string();
         for (char& c : ext)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (ext != ".DAT" && ext != ".PAR")
+        if (ext != ".DAT" && ext != ".PAR" && ext != ".CAL")
             continue;
         fs::copy_file(entry.path(), fs::path(workingDirectory) / entry.path().filename(),
                       fs::copy_options::skip_existing, ec);

@@ -9,17 +9,22 @@ namespace orvale {
 
 namespace {
 
-double EndOfData(const DataFileEntry& entry) { return entry.duration + entry.startTime; }
+double EndOfData(const DataFileEntry& entry) {
+    return entry.duration + entry.startTime;
+}
 
 // Lengths are compared in whole milliseconds, ties to even.
-double Milliseconds(double seconds) { return std::nearbyint(seconds * 1000.0); }
+double Milliseconds(double seconds) {
+    return std::nearbyint(seconds * 1000.0);
+}
 
 }  // namespace
 
 void SetGraphStart(AppState& state, Prompts& prompts, bool showErrors, double start) {
     DataFileEntry& entry = state.current();
     if (state.loadedDataSize == 0) {
-        if (showErrors) ShowError(state, prompts, kNoFlightDataSlot);
+        if (showErrors)
+            ShowError(state, prompts, kNoFlightDataSlot);
         entry.graphStart = 0.0;
         return;
     }
@@ -31,7 +36,8 @@ void SetGraphStart(AppState& state, Prompts& prompts, bool showErrors, double st
         }
         start = entry.startTime;
     }
-    if (start < entry.startTime) start = entry.startTime;
+    if (start < entry.startTime)
+        start = entry.startTime;
     entry.graphStart = start;
 }
 
@@ -39,13 +45,15 @@ void SetGraphLength(AppState& state, Prompts& prompts, bool showErrors, double l
     DataFileEntry& entry = state.current();
     if (state.loadedDataSize == 0) {
         state.loadedDataSize = 0;
-        if (showErrors) ShowError(state, prompts, kNoFlightDataSlot);
+        if (showErrors)
+            ShowError(state, prompts, kNoFlightDataSlot);
         return;
     }
     const double remaining = EndOfData(entry) - entry.graphStart;
     if (Milliseconds(length) > Milliseconds(remaining) || std::isnan(length)) {
         if (showErrors) {
-            state.errorMessages.Set(Fixed(remaining, 1, 3) + " is the remaining length of the file");
+            state.errorMessages.Set(Fixed(remaining, 1, 3) +
+                                    " is the remaining length of the file");
             ShowError(state, prompts, kErrorSlot);
         }
         SetGraphLength(state, prompts, false, remaining);

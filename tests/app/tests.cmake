@@ -1,3 +1,4 @@
 target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_summary_test.cpp
 )
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/cli_summary_par_test.cpp)

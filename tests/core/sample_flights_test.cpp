@@ -36,7 +36,8 @@ std::vector<Sample> ReadmeSamples() {
     std::string text;
     while (std::getline(in, text)) {
         std::smatch m;
-        if (std::regex_search(text, m, line)) samples.push_back({m[1], std::stod(m[2])});
+        if (std::regex_search(text, m, line))
+            samples.push_back({m[1], std::stod(m[2])});
     }
     return samples;
 }

@@ -4,3 +4,7 @@ target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/path_lookup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/safe_file_test.cpp
 )
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/parameter_file_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/calibration_file_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/settings_file_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/data_files_test.cpp)

@@ -1,0 +1,174 @@
+// Start-up's part that reads files: program and working directories, the settings, the default
+// parameter file and the calibration file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "core/program_state.h"
+#include "fake_prompts.h"
+#include "files/temp_folder.h"
+#include "files/working_directory.h"
+
+namespace orvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::set<std::string> Names(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::string ShippedSamples() {
+    const char* env = std::getenv("ORVALE_SAMPLES");
+    return env ? std::string(env) : std::string(ORVALE_SOURCE_DIR) + "/samples";
+}
+
+TEST(Startup, ReadsTheSettingsTheDefaultParameterFileAndTheCalibration) {
+    TempFolder program;
+    const std::string flights = program.Path() + "flights/";
+    fs::create_directory(flights);
+    Put(program.Path() + "Quenda.INI",
+        "[Main]\r\nPath=" + flights +
+            "\r\nCalibration_Filename=Site.cal\r\nDefault_Filename=Run7\r\n[DAU]\r\nPort=2\r\n");
+    Put(flights + "DEFAULT.PAR",
+        "[Flight Data]\r\nNote=from the default file\r\nStages=2\r\n"
+        "[Channel 4 Data]\r\nSelected=1\r\nTitle=Battery (V)\r\n");
+    Put(flights + "Site.cal", "gainbp 1.5\r\ndo/dg 3.5\r\n");
+
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, program.Path(), ShippedSamples()}, prompts);
+    EXPECT_EQ(state.programDirectory, program.Path());
+    EXPECT_EQ(state.workingDirectory, flights);
+    EXPECT_EQ(state.settings.port, 2);
+    EXPECT_EQ(state.defaultDataFileName, "Run7");
+    EXPECT_EQ(state.calibrationFilePath, flights + "Site.cal");
+    EXPECT_EQ(state.flight.calibrationFile, flights + "Site.cal");
+    EXPECT_EQ(state.entries[0].parameterFileName, "DEFAULT.PAR");
+    EXPECT_EQ(state.flight.note, "from the default file");
+    EXPECT_EQ(state.flight.stages, 2);
+    EXPECT_TRUE(state.channels[3].selected);
+    EXPECT_EQ(state.channels[3].title, "Battery (V)");
+    EXPECT_EQ(state.channels[0].title, "Acceleration (g)");
+    EXPECT_EQ(state.calibration.gainbp, 1.5f);
+    EXPECT_EQ(state.calibration.dodg, 3.5f);
+    EXPECT_EQ(state.calibration.avgbp, 210.0f);
+    EXPECT_EQ(Names(flights), (std::set<std::string>{"DEFAULT.PAR", "Site.cal"}))
+        << "samples were copied into an existing working directory";
+    EXPECT_TRUE(prompts.warnings.empty());
+    EXPECT_TRUE(prompts.errors.empty());
+
+    // The flight's own calibration name comes from the parameter file; the file read is still
+    // the one of the settings.
+    Put(flights + "DEFAULT.PAR", "[Flight Data]\r\nCalibation Data File=Other.cal\r\n");
+    AppState other;
+    InitProgramState(other, {0, program.Path(), {}}, prompts);
+    EXPECT_EQ(other.flight.calibrationFile, "Other.cal");
+    EXPECT_EQ(other.calibrationFilePath, flights + "Site.cal");
+    EXPECT_EQ(other.calibration.gainbp, 1.5f);
+}
+
+TEST(Startup, AMissingWorkingDirectoryIsCreatedWithTheSampleFlights) {
+    TempFolder samples;
+    for (const char* name : {"A.DAT", "A.PAR", "b.dat", "b.par", "notes.txt"})
+        Put(samples.Path() + name, name);
+    Put(samples.Path() + "Vessin.cal", "gainbp 1.25\r\n");
+    struct Case {
+        const char* what;
+        bool exists;
+        bool withSamples;
+        std::optional<std::set<std::string>> contents;  // nullopt: no working directory
+    };
+    const Case cases[] = {
+        {"missing", false, true,
+         std::set<std::string>{"A.DAT", "A.PAR", "b.dat", "b.par", "Vessin.cal"}},
+        {"present", true, true, std::set<std::string>{"mine.DAT"}},
+        {"no samples", false, false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder program;
+        const std::string data = program.Path() + "DATA/";
+        if (c.exists) {
+            fs::create_directory(data);
+            Put(data + "mine.DAT", "mine");
+        }
+        AppState state;
+        test::FakePrompts prompts;
+        InitProgramState(state, {0, program.Path(), c.withSamples ? samples.Path() : ""}, prompts);
+        EXPECT_EQ(state.workingDirectory, data);
+        EXPECT_EQ(fs::exists(data), c.contents.has_value());
+        if (c.contents) {
+            EXPECT_EQ(Names(data), *c.contents);
+        }
+        EXPECT_EQ(state.entries[0].parameterFileName, "None");
+        // The seeded calibration is the one start-up reads.
+        EXPECT_EQ(state.calibration.gainbp, c.contents && !c.exists ? 1.25f : 1.0f);
+        EXPECT_TRUE(prompts.warnings.empty());
+    }
+}
+
+TEST(Startup, EveryShippedSampleFlightArrivesWithItsParameterFile) {
+    TempFolder program;
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, program.Path(), ShippedSamples()}, prompts);
+    const std::set<std::string> names = Names(state.workingDirectory);
+    int flights = 0;
+    for (const std::string& name : names) {
+        if (fs::path(name).extension() != ".DAT")
+            continue;
+        ++flights;
+        const std::string par = fs::path(name).stem().string() + ".PAR";
+        EXPECT_TRUE(names.count(par)) << name << " has no " << par;
+    }
+    EXPECT_GE(flights, 8);
+    // The calibration the sample parameter files name arrives with them.
+    EXPECT_TRUE(names.count("Vessin.cal"));
+}
+
+TEST(Startup, ProgramDirectoryIsTheExecutablesFolderOrTheUsersDataFolder) {
+    TempFolder home;
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::optional<std::string> savedXdg =
+        oldXdg ? std::optional<std::string>(oldXdg) : std::nullopt;
+    const std::optional<std::string> savedHome =
+        oldHome ? std::optional<std::string>(oldHome) : std::nullopt;
+
+    const std::string writable = home.Path() + "bin";
+    fs::create_directory(writable);
+    EXPECT_EQ(ChooseProgramDirectory(writable), writable + "/");
+
+    const std::string missing = home.Path() + "no/such/bin/";
+    setenv("XDG_DATA_HOME", (home.Path() + "xdg").c_str(), 1);
+    EXPECT_EQ(ChooseProgramDirectory(missing), home.Path() + "xdg/Orvale/");
+    EXPECT_TRUE(fs::is_directory(home.Path() + "xdg/Orvale/"));
+
+    setenv("XDG_DATA_HOME", "relative/path", 1);  // not absolute: ignored
+    setenv("HOME", (home.Path() + "me").c_str(), 1);
+    EXPECT_EQ(ChooseProgramDirectory(missing), home.Path() + "me/.local/share/Orvale/");
+    EXPECT_TRUE(fs::is_directory(home.Path() + "me/.local/share/Orvale/"));
+
+    if (savedXdg)
+        setenv("XDG_DATA_HOME", savedXdg->c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    if (savedHome)
+        setenv("HOME", savedHome->c_str(), 1);
+    else
+        unsetenv("HOME");
+}
+
+}  // namespace
+}  // namespace orvale
