@@ -1,26 +1,22 @@
 #include "app/cli_summary.h"
 
 #include <charconv>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 
+#include "app/cli_export.h"
+#include "app/cli_flight.h"
+#include "app/cli_formula.h"
 #include "app/cli_prompts.h"
+#include "app/cli_series.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
 #include "core/image_decode.h"
 #include "core/program_state.h"
-#include "core/text_format.h"
-#include "files/calibration_file.h"
-#include "files/ini_file.h"
-#include "files/parameter_file.h"
-#include "files/path_lookup.h"
 
 namespace orvale {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char kUsage[] =
     "usage: orvale-cli summary [--json] [--par FILE.PAR] [--cal FILE.cal] [--stages N]\n"
@@ -78,37 +74,10 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
     return {};
 }
 
-// Reads the flight as opening it does: the working directory becomes the file's folder and the
-// flight's parameter file is read from there; the calibration is the one the parameter file
-// names, else the settings' one. Options override each.
+// Reads the flight as opening it does; the summary options override the parameter file's.
 void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
                    const SummaryOptions& o) {
-    const std::string path = fs::absolute(file).lexically_normal().string();
-    state.currentEntry = 0;
-    DataFileEntry& entry = state.current();
-    state.workingDirectory = DirectoryPart(path);
-    entry.dataFileName = CutText(path, kPathLimit);
-    state.imageFilePath = path;
-    if (o.parFile) {
-        if (!PathExists(*o.parFile))
-            throw FileError(*o.parFile + ": no such parameter file");
-        ReadParameters(IniFile::Load(*o.parFile), state);
-    } else {
-        entry.parameterFileName = BaseName(path) + ".PAR";
-        ReadParameterFile(state, prompts, false);
-    }
-    std::string cal = o.calFile ? *o.calFile : state.flight.calibrationFile;
-    // A bare calibration name in a parameter file sits beside the flight.
-    if (!o.calFile && cal.find('/') == std::string::npos)
-        cal = state.workingDirectory + cal;
-    cal = ResolvePath(cal);
-    if (o.calFile && !PathExists(cal))
-        throw FileError(cal + ": no such calibration file");
-    if (PathExists(cal)) {
-        state.calibrationFilePath = CutText(cal, kPathLimit);
-        state.flight.calibrationFile = state.calibrationFilePath;
-        ReadCalibrationFile(state, prompts);
-    }
+    ReadCliFlightFiles(state, prompts, file, {o.parFile, o.calFile});
     if (o.stages)
         state.flight.stages = *o.stages;
     if (o.filter1)
@@ -193,12 +162,19 @@ std::string SummaryJson(const AppState& state, const std::string& file) {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const std::string& programDirectory) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage;
+        (args.empty() ? err : out) << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "summary")
         return RunSummary(args, out, err, programDirectory);
-    err << "orvale-cli: unknown command " << args[0] << "\n" << kUsage;
+    if (args[0] == "series")
+        return RunSeriesCli(args, out, err, programDirectory);
+    if (args[0] == "formula")
+        return RunFormulaCli(args, out, err, programDirectory);
+    if (args[0] == "export")
+        return RunExportCli(args, out, err, programDirectory);
+    err << "orvale-cli: unknown command " << args[0] << "\n"
+        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
     return 2;
 }
 

@@ -49,15 +49,23 @@ JsonObject& JsonObject::Add(const std::string& key, const std::string& text) {
     return *this;
 }
 
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value))
+        return "null";
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", value);
+    return buf;
+}
+
 JsonObject& JsonObject::Add(const std::string& key, float value) {
     Key(key);
-    if (!std::isfinite(value)) {
-        body_ += "null";
-    } else {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(value));
-        body_ += buf;
-    }
+    body_ += JsonNumber(value);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const std::string& key, double value) {
+    Key(key);
+    body_ += JsonNumber(value);
     return *this;
 }
 
@@ -75,6 +83,35 @@ JsonObject& JsonObject::Add(const std::string& key, bool value) {
 
 JsonObject& JsonObject::AddRaw(const std::string& key, const std::string& json) {
     Key(key);
+    body_ += json;
+    return *this;
+}
+
+void JsonArray::Next() {
+    if (body_.size() > 1)
+        body_ += ",";
+}
+
+JsonArray& JsonArray::Add(const std::string& text) {
+    Next();
+    body_ += JsonString(text);
+    return *this;
+}
+
+JsonArray& JsonArray::Add(float value) {
+    Next();
+    body_ += JsonNumber(value);
+    return *this;
+}
+
+JsonArray& JsonArray::Add(int32_t value) {
+    Next();
+    body_ += std::to_string(value);
+    return *this;
+}
+
+JsonArray& JsonArray::AddRaw(const std::string& json) {
+    Next();
     body_ += json;
     return *this;
 }

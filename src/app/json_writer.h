@@ -14,6 +14,8 @@ public:
     }
     // Single-precision values with 9 significant digits, which round-trip; not finite → null.
     JsonObject& Add(const std::string& key, float value);
+    // Doubles (times of the graph window) are written like singles, with 9 significant digits.
+    JsonObject& Add(const std::string& key, double value);
     JsonObject& Add(const std::string& key, int32_t value);
     JsonObject& Add(const std::string& key, bool value);
     JsonObject& AddRaw(const std::string& key, const std::string& json);
@@ -24,6 +26,23 @@ private:
     std::string body_ = "{";
 };
 
+// A one-line JSON array, built element by element.
+class JsonArray {
+public:
+    JsonArray& Add(const std::string& text);
+    JsonArray& Add(float value);  // as in JsonObject: 9 significant digits, not finite → null
+    JsonArray& Add(int32_t value);
+    JsonArray& AddRaw(const std::string& json);
+    std::string Text() const { return body_ + "]"; }
+
+private:
+    void Next();
+    std::string body_ = "[";
+};
+
 std::string JsonString(const std::string& text);
+
+// A number with 9 significant digits, or null when it is not finite.
+std::string JsonNumber(double value);
 
 }  // namespace orvale

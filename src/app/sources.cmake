@@ -3,3 +3,12 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
 )
+target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cli_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_flight.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_formula.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_recording_prompts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_series.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
+)

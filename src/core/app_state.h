@@ -119,9 +119,10 @@ struct CalibrationData {
 };
 
 struct ChannelSamples {
+    uint8_t seriesMode = 0;  // kSeriesPlain, kSeriesPowerOfTwo, kSeriesIntegral, kSeriesHistogram
     std::vector<float> x;
     std::vector<float> y;
-    int32_t pointCount = 0;
+    int32_t pointCount = 0;  // index of the last point: the series is points 0..pointCount
     double minReading = 0.0;
     double maxReading = 0.0;
     std::string title;

@@ -41,6 +41,15 @@ struct FormulaState {
     double histogramBinWidth = 1.0;
     int32_t readErrorCode = 0;  // kReadErrorCode after a sample could not be read
     int32_t cachedPage = 0;     // the page the page buffer holds; 0 is the decoded image
+
+    // Working values of the graph's series preparation. The caller puts the channel's display
+    // range here; the preparation leaves the last point's index for RecordSeriesRange.
+    double displayMinimum = 0.0;
+    double displayMaximum = 0.0;
+    int32_t samplesToRead = 0;
+    int32_t seriesPointCount = 0;
+    // Set only while a spectrum window is being shortened to a power of two and computed again.
+    bool powerOfTwoTrim = false;
 };
 
 }  // namespace orvale

@@ -1,0 +1,56 @@
+#include "app/cli_flight.h"
+
+#include <filesystem>
+
+#include "core/file_error.h"
+#include "core/image_decode.h"
+#include "core/text_format.h"
+#include "files/calibration_file.h"
+#include "files/ini_file.h"
+#include "files/parameter_file.h"
+#include "files/path_lookup.h"
+#include "graph/time_window.h"
+
+namespace orvale {
+
+void ReadCliFlightFiles(AppState& state, Prompts& prompts, const std::string& file,
+                        const FlightFileOptions& options) {
+    namespace fs = std::filesystem;
+    const std::string path = fs::absolute(file).lexically_normal().string();
+    state.currentEntry = 0;
+    DataFileEntry& entry = state.current();
+    state.workingDirectory = DirectoryPart(path);
+    entry.dataFileName = CutText(path, kPathLimit);
+    state.imageFilePath = path;
+    if (options.parFile) {
+        if (!PathExists(*options.parFile))
+            throw FileError(*options.parFile + ": no such parameter file");
+        ReadParameters(IniFile::Load(*options.parFile), state);
+    } else {
+        entry.parameterFileName = BaseName(path) + ".PAR";
+        ReadParameterFile(state, prompts, false);
+    }
+    std::string cal = options.calFile ? *options.calFile : state.flight.calibrationFile;
+    // A bare calibration name in a parameter file sits beside the flight.
+    if (!options.calFile && cal.find('/') == std::string::npos)
+        cal = state.workingDirectory + cal;
+    cal = ResolvePath(cal);
+    if (options.calFile && !PathExists(cal))
+        throw FileError(cal + ": no such calibration file");
+    if (PathExists(cal)) {
+        state.calibrationFilePath = CutText(cal, kPathLimit);
+        state.flight.calibrationFile = state.calibrationFilePath;
+        ReadCalibrationFile(state, prompts);
+    }
+}
+
+void OpenCliFlight(AppState& state, Prompts& prompts, const std::string& file,
+                   const FlightFileOptions& options) {
+    ReadCliFlightFiles(state, prompts, file, options);
+    ProcessImage(state, prompts, true, false);
+    DataFileEntry& entry = state.current();
+    SetGraphStart(state, prompts, false, entry.startTime);
+    SetGraphLength(state, prompts, true, state.endOfFlightTime);
+}
+
+}  // namespace orvale
