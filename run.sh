@@ -11,5 +11,5 @@ cmake --build build
 if [ -x build/src/orvale ]; then
   exec build/src/orvale "$@"
 fi
-# The desktop program is not built yet: show what it would tell about the sample flights.
+# A build without the desktop program: show what it would tell about the sample flights.
 build/src/orvale-cli summary samples/*.DAT

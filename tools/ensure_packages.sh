@@ -5,6 +5,7 @@ ORVALE_PACKAGES=(
   g++ make cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
+  xvfb xauth xdotool
 )
 
 ensure_packages() {

@@ -5,14 +5,14 @@
 namespace orvale {
 
 void ErrorMessages::Set(const std::string& text) {
-    slots[kErrorSlot] = CutText(text, kErrorTextLimit);
+    texts[kErrorSlot] = CutText(text, kErrorTextLimit);
 }
 
 const std::string& ErrorMessages::Text(int slot) const {
     static const std::string blank = " ";
-    if (slot < 0 || slot >= static_cast<int>(slots.size()))
+    if (slot < 0 || slot >= static_cast<int>(texts.size()))
         return blank;
-    return slots[static_cast<size_t>(slot)];
+    return texts[static_cast<size_t>(slot)];
 }
 
 }  // namespace orvale

@@ -14,7 +14,7 @@ inline const char kNoFlightDataText[] = "No flight data is loaded";
 constexpr int kErrorTextLimit = 80;
 
 struct ErrorMessages {
-    std::array<std::string, 5> slots{" ", " ", " ", " ", kNoFlightDataText};
+    std::array<std::string, 5> texts{" ", " ", " ", " ", kNoFlightDataText};
 
     // Stores a caller's text in slot 1, cut to the box's 80 characters.
     void Set(const std::string& text);

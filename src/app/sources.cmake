@@ -12,3 +12,10 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_series.cpp
   ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
 )
+target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/background_picture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_guard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_fields.cpp
+)

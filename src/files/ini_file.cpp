@@ -56,6 +56,17 @@ std::string SystemReason(int error) {
 
 }  // namespace
 
+IniFile IniFile::LoadForUpdate(const std::string& path) {
+    try {
+        return Load(path);
+    } catch (const FileError& e) {
+        const std::string what = e.what();
+        const size_t reason = what.rfind(" (");
+        throw FileError("Unable to write to " + path +
+                        (reason == std::string::npos ? "" : what.substr(reason)));
+    }
+}
+
 IniFile IniFile::Load(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

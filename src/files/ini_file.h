@@ -38,6 +38,9 @@ public:
     // The file at path; a missing file is an empty one. A file that exists but cannot be read
     // raises FileError naming the path and the system's reason.
     static IniFile Load(const std::string& path);
+    // The same, before the file is updated: one that is there but cannot be read cannot be
+    // updated either, so that is reported as "Unable to write to" the path.
+    static IniFile LoadForUpdate(const std::string& path);
     static IniFile Parse(std::string_view text);
 
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;

@@ -134,7 +134,7 @@ void ReadParameterFile(AppState& state, Prompts& prompts, bool warn) {
 
 void WriteParameterFile(const AppState& state) {
     const std::string path = ParameterFilePath(state);
-    IniFile ini = IniFile::Load(path);
+    IniFile ini = IniFile::LoadForUpdate(path);
     WriteParameters(ini, state);
     ini.Save(path);
 }

@@ -96,7 +96,7 @@ WindowBounds ReadMainWindowBounds(const AppState& state) {
 
 void SaveSettings(const AppState& state) {
     const std::string path = SettingsFilePath(state.programDirectory);
-    IniFile ini = IniFile::Load(path);
+    IniFile ini = IniFile::LoadForUpdate(path);
     const Settings& s = state.settings;
 
     ini.WriteString(kMain, "Path", state.workingDirectory);

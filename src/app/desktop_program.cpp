@@ -1,0 +1,48 @@
+#include "app/desktop_program.h"
+
+#include <QApplication>
+#include <filesystem>
+
+#include "app/command_guard.h"
+#include "app/main_form.h"
+#include "files/working_directory.h"
+
+namespace orvale {
+
+namespace {
+
+// The samples beside the sources, for a program run from its build folder (build/src/orvale),
+// else those installed with it.
+std::string SamplesDirectory(const std::string& executableDirectory) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    for (const fs::path& candidate :
+         {fs::path(executableDirectory) / "../../samples", fs::path(ORVALE_SOURCE_SAMPLES),
+          fs::path(executableDirectory) / "../share/orvale/samples"}) {
+        if (fs::is_directory(candidate, ec))
+            return fs::weakly_canonical(candidate, ec).string() + "/";
+    }
+    return {};
+}
+
+}  // namespace
+
+StartupEnvironment DesktopEnvironment(const std::string& executableDirectory) {
+    StartupEnvironment env;
+    env.now = std::time(nullptr);
+    env.programDirectory = ChooseProgramDirectory(executableDirectory);
+    env.bundledSamplesDirectory = SamplesDirectory(executableDirectory);
+    return env;
+}
+
+DesktopProgram::DesktopProgram(const StartupEnvironment& env) {
+    RunCommand(dialogs_, [&] { InitProgramState(state_, env, dialogs_); });
+    mainForm_ = std::make_unique<TMainform>(state_, dialogs_);
+    QApplication::setApplicationName(kApplicationTitle);
+    mainForm_->CreateForms();
+    dialogs_.Attach(mainForm_.get(), mainForm_->ErrorBox, mainForm_->ShowDtaDlg);
+}
+
+DesktopProgram::~DesktopProgram() = default;
+
+}  // namespace orvale

@@ -1,0 +1,109 @@
+// The main window's commands. Each hands over to the procedure that does the work and runs
+// inside the command guard, so a failure is shown and the window goes back to waiting.
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/about_box.h"
+#include "app/command_guard.h"
+#include "app/command_table.h"
+#include "app/directory_dialog.h"
+#include "app/main_form.h"
+#include "app/picture_area.h"
+#include "core/app_state.h"
+#include "core/image_decode.h"
+#include "core/summary_dialog.h"
+#include "files/calibration_file.h"
+#include "files/data_files.h"
+#include "files/parameter_editor.h"
+#include "files/safe_file.h"
+#include "files/settings_file.h"
+#include "graph/start_length_dialog.h"
+
+namespace orvale {
+
+namespace {
+
+// The pop-up of the main-deploy button opens here on the screen, wherever the window is.
+const QPoint kMainDeployPopupAt(300, 110);
+
+}  // namespace
+
+void TMainform::SaveData1Click() {
+    Run([this] { SaveDataFile(state_, prompts_, RealFileLayer()); });
+}
+
+void TMainform::LoadData1Click() {
+    Run([this] { OpenChild(state_, prompts_, OpenCommand::DataFile); });
+}
+
+void TMainform::Parameter1Click() {
+    Run([this] { OpenChild(state_, prompts_, OpenCommand::ParameterFile); });
+}
+
+void TMainform::LoadCalibrationfile1Click() {
+    Run([this] { LoadCalibrationFile(state_, prompts_); });
+}
+
+void TMainform::ChangeDirectory1Click() {
+    if (DirDlg)
+        DirDlg->exec();
+}
+
+void TMainform::Printsetup1Click() {
+    // Made on first use: looking for printers takes time that start-up need not spend.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle("Printer setup");
+    dialog.exec();
+    if (ShowDtaDlg)
+        ShowDtaDlg->SetPrinter(printer_.get());
+}
+
+void TMainform::Exit1Click() {
+    RecordBounds();
+    // Settings that cannot be written stop the command like any failure; the window stays, and
+    // its close box still ends the program.
+    if (RunCommand(prompts_, [this] { SaveSettings(state_); }))
+        close();
+}
+
+void TMainform::EditParameters1Click() {
+    if (EditParDlg)
+        EditParDlg->exec();
+}
+
+void TMainform::About1Click() {
+    if (AboutBox)
+        AboutBox->ShowVersion(QString::fromStdString(state_.programTitle));
+}
+
+void TMainform::StartLenBtnClick() {
+    // With "Ask_Start_Length" off the button stays enabled but does nothing.
+    if (state_.settings.askStartLength && StartForm)
+        StartForm->exec();
+}
+
+void TMainform::SumBtnClick() {
+    // The rows as last filled, with the file name brought up to date.
+    Run([this] { ProcessImage(state_, prompts_, false, true); });
+}
+
+void TMainform::MainDeployBtnClick() {
+    MainDeployPopup->popup(kMainDeployPopupAt);
+}
+
+void TMainform::Image1DblClick() {
+    const PictureLook look = ToggleBackgroundPicture(state_, Image1->Look());
+    if (look == PictureLook::Banner)
+        Image1->SetLook(look, QPixmap(QString::fromStdString(BackgroundPictureFile(state_))));
+    else
+        Image1->SetLook(look);
+}
+
+void TMainform::NotAvailable(const char* name) {
+    prompts_.ShowInformation(NotAvailableNote(name));
+}
+
+}  // namespace orvale

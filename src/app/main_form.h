@@ -1,0 +1,94 @@
+// The main window: menus, the row of tool buttons, the picture area and the status line. Every
+// command starts here and hands the work to the procedure that owns it; the window keeps only
+// the enabling of the four flight commands and the look of its picture.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/form_prompts.h"
+
+class QLabel;
+class QPrinter;
+class QToolButton;
+
+namespace orvale {
+
+struct AppState;
+class PictureArea;
+class TAboutBox;
+class TDirDlg;
+class TEditParDlg;
+class TErrorBox;
+class TShowDtaDlg;
+class TStartForm;
+
+class TMainform : public QMainWindow {
+    Q_OBJECT
+public:
+    // dialogs shows every prompt the commands need; the window adds the enabling of its own
+    // flight commands.
+    TMainform(AppState& state, Prompts& dialogs, QWidget* parent = nullptr);
+    ~TMainform() override;
+
+    // Creates the other windows once each, in start-up order; they keep their state between
+    // showings.
+    void CreateForms();
+
+    // Graph1, GrphBtn, StartLenBtn and SumBtn together.
+    void SetFlightCommandsEnabled(bool on);
+
+    Prompts& CommandPrompts() { return prompts_; }
+    QAction* Item(const char* name) const;
+    QToolButton* Button(const char* name) const;
+
+    PictureArea* Image1;
+    QLabel* Panel1;
+    QMenu* MainDeployPopup;
+    TAboutBox* AboutBox = nullptr;
+    TDirDlg* DirDlg = nullptr;
+    TShowDtaDlg* ShowDtaDlg = nullptr;
+    TErrorBox* ErrorBox = nullptr;
+    TStartForm* StartForm = nullptr;
+    TEditParDlg* EditParDlg = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private Q_SLOTS:
+    void SaveData1Click();
+    void LoadData1Click();
+    void Parameter1Click();
+    void LoadCalibrationfile1Click();
+    void ChangeDirectory1Click();
+    void Printsetup1Click();
+    void Exit1Click();
+    void EditParameters1Click();
+    void About1Click();
+    void StartLenBtnClick();
+    void SumBtnClick();
+    void MainDeployBtnClick();
+    void Image1DblClick();
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void RestoreMainWindowBounds();
+    void RecordBounds();
+    void ShowHint(const QString& hint);
+    QAction* AddItem(QWidget* menu, const char* name, void (TMainform::*handler)());
+    // A command whose window comes with a later version: a note instead of nothing.
+    QAction* AddPendingItem(QWidget* menu, const char* name, const char* noteOf = nullptr);
+    QToolButton* AddButton(const char* name);
+    void NotAvailable(const char* name);
+    void Run(const std::function<void()>& command);
+
+    AppState& state_;
+    FormPrompts prompts_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace orvale

@@ -1,0 +1,26 @@
+// The desktop program: start-up, the main window, and the main loop until that window closes.
+#include <QApplication>
+#include <chrono>
+#include <cstring>
+
+#include "app/desktop_program.h"
+#include "app/guarded_application.h"
+#include "app/main_form.h"
+#include "app/startup_meter.h"
+
+int main(int argc, char** argv) {
+    const auto started = std::chrono::steady_clock::now();
+    orvale::GuardedApplication app(argc, argv);
+    bool measure = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--measure-startup") == 0)
+            measure = true;
+
+    orvale::DesktopProgram program(
+        orvale::DesktopEnvironment(QCoreApplication::applicationDirPath().toStdString()));
+    orvale::TMainform& mainForm = program.MainForm();
+    if (measure)
+        orvale::MeasureStartup(mainForm, started);
+    mainForm.show();
+    return app.exec();
+}

@@ -1,0 +1,25 @@
+# The desktop program's shell: main window, error box, directory and About dialogs, the Qt
+# prompts, and the program itself. The rules they follow (command table, background picture,
+# directory choice, entry fields, command guard) are Qt-free and live in orvale_core.
+set(ORVALE_SHELL_UI
+  ${CMAKE_CURRENT_LIST_DIR}/about_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/desktop_program.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/directory_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picture_area.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt_prompts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screen_placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/startup_meter.cpp
+)
+target_sources(orvale_ui PRIVATE ${ORVALE_SHELL_UI})
+# Sample flights seed a new working directory; a program run from elsewhere than the build
+# folder still finds them in the source tree.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/desktop_program.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS ORVALE_SOURCE_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
+
+add_executable(orvale ${CMAKE_CURRENT_LIST_DIR}/orvale_main.cpp)
+target_link_libraries(orvale PRIVATE orvale_ui)

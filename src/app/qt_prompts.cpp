@@ -1,0 +1,93 @@
+#include "app/qt_prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/error_box.h"
+#include "core/summary_dialog.h"
+
+namespace orvale {
+
+QStringList NameFilters(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << QString("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return filters;
+}
+
+QtPrompts::QtPrompts() = default;
+QtPrompts::~QtPrompts() = default;
+
+void QtPrompts::Attach(QWidget* window, TErrorBox* errorBox, TShowDtaDlg* summary) {
+    window_ = window;
+    errorBox_ = errorBox;
+    summary_ = summary;
+}
+
+TErrorBox& QtPrompts::ErrorBox() {
+    if (errorBox_)
+        return *errorBox_;
+    if (!ownErrorBox_)
+        ownErrorBox_ = std::make_unique<TErrorBox>();
+    return *ownErrorBox_;
+}
+
+TShowDtaDlg& QtPrompts::SummaryDialog() {
+    if (summary_)
+        return *summary_;
+    if (!ownSummary_)
+        ownSummary_ = std::make_unique<TShowDtaDlg>();
+    return *ownSummary_;
+}
+
+void QtPrompts::ShowErrorBox(const std::string& message, const std::string& line2,
+                             const std::string& line3) {
+    ErrorBox().ShowReport(QString::fromStdString(message), QString::fromStdString(line2),
+                          QString::fromStdString(line3));
+}
+
+void QtPrompts::ShowSummaryDialog(AppState& state) {
+    SummaryDialog().ShowModal(state);
+}
+
+void QtPrompts::ShowWarning(const std::string& text) {
+    QMessageBox::warning(window_, kApplicationTitle, QString::fromStdString(text));
+}
+
+void QtPrompts::ShowInformation(const std::string& text) {
+    QMessageBox::information(window_, kApplicationTitle, QString::fromStdString(text));
+}
+
+std::optional<std::string> QtPrompts::AskOpenFileName(const FileDialogRequest& request) {
+    return AskFileName(request, false);
+}
+
+std::optional<std::string> QtPrompts::AskSaveFileName(const FileDialogRequest& request) {
+    return AskFileName(request, true);
+}
+
+std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(window_, QString::fromStdString(request.title).trimmed(),
+                       QString::fromStdString(request.initialDirectory));
+    dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
+    // Qt's own dialog on every desktop: the same look everywhere, and the recorder's upper-case
+    // ".DAT" files match the "*.dat" filter.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = NameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    const QString proposal = QString::fromStdString(request.proposedName);
+    // A wildcard proposal ("*.dat") says no more than the filter does.
+    if (!proposal.isEmpty() && !proposal.contains('*'))
+        dialog.selectFile(proposal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace orvale

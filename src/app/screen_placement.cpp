@@ -1,0 +1,16 @@
+#include "app/screen_placement.h"
+
+#include <QScreen>
+#include <QWidget>
+
+namespace orvale {
+
+void CentreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+}
+
+}  // namespace orvale

@@ -1,0 +1,5 @@
+# The "Set Start and Length" dialog.
+set(ORVALE_START_LENGTH_UI
+  ${CMAKE_CURRENT_LIST_DIR}/start_length_dialog.cpp
+)
+target_sources(orvale_ui PRIVATE ${ORVALE_START_LENGTH_UI})

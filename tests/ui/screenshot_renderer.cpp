@@ -1,0 +1,141 @@
+// Renders the desktop program's windows and dialogs to PNG files for the documentation:
+//   orvale_screenshots <output folder>
+// Runs on any Qt platform (scripts/screenshots uses offscreen). Each picture gets a plain title
+// strip with the window's caption, since grabbing a window leaves out the frame.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+#include <cstdio>
+
+#include "app/about_box.h"
+#include "app/directory_dialog.h"
+#include "app/error_box.h"
+#include "app/main_form.h"
+#include "core/summary_dialog.h"
+#include "fake_prompts.h"
+#include "files/data_files.h"
+#include "files/parameter_editor.h"
+#include "files/parameter_fields.h"
+#include "graph/start_length_dialog.h"
+#include "modal_driver.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using namespace orvale;
+
+QString g_folder;
+
+QImage WithTitle(const QImage& picture, const QString& caption) {
+    const int strip = 26;
+    QImage framed(picture.width() + 2, picture.height() + strip + 1, QImage::Format_RGB32);
+    framed.fill(QColor(70, 78, 92));
+    QPainter painter(&framed);
+    painter.drawImage(1, strip, picture);
+    QFont font = QApplication::font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(8, 0, framed.width() - 16, strip), Qt::AlignVCenter, caption);
+    return framed;
+}
+
+void Save(const QImage& picture, const QString& caption, const char* name) {
+    const QString path = g_folder + "/" + name + ".png";
+    if (!WithTitle(picture, caption).save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void Save(QWidget& widget, const char* name) {
+    Save(widget.grab().toImage(), widget.windowTitle(), name);
+}
+
+// Shows a modal dialog through show(), which returns when it closes, and saves its picture.
+void SaveModal(const char* name, const std::function<void()>& show,
+               const std::function<void(QWidget*)>& prepare = {}, int settleMs = 150) {
+    test::WhenModal([&](QWidget* dialog) {
+        if (prepare)
+            prepare(dialog);
+        QTest::qWait(settleMs);
+        Save(*dialog, name);
+        static_cast<QDialog*>(dialog)->done(QDialog::Rejected);
+    });
+    show();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(g_folder);
+
+    TempFolder folder;
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, test::EnvironmentIn(folder), prompts);
+    TMainform form(state, prompts);
+    form.CreateForms();
+    form.resize(640, 420);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        std::fprintf(stderr, "the main window was not shown\n");
+    QTest::qWait(100);
+    Save(form, "main_window_start");
+
+    prompts.fileAnswers.push_back(folder.Path() + "DATA/FLT-004.DAT");
+    OpenChild(state, form.CommandPrompts(), OpenCommand::DataFile);
+    QTest::mouseMove(form.Button("SumBtn"));
+    QTest::qWait(100);
+    Save(form, "main_window");
+
+    // The File menu, painted where it opens under the menu bar.
+    auto* file = form.findChild<QMenu*>("File1");
+    const QRect item = form.menuBar()->actionGeometry(form.Item("File1"));
+    const QPoint at = form.menuBar()->mapTo(&form, item.bottomLeft());
+    file->popup(form.mapToGlobal(at));
+    if (!QTest::qWaitForWindowExposed(file))
+        std::fprintf(stderr, "the File menu was not shown\n");
+    file->setActiveAction(form.Item("Exit1"));
+    QTest::qWait(100);
+    QImage window = form.grab().toImage();
+    {
+        QPainter painter(&window);
+        painter.drawImage(at, file->grab().toImage());
+    }
+    file->hide();
+    Save(window, form.windowTitle(), "main_window_file_menu");
+
+    QTest::mouseClick(form.Button("MainDeployBtn"), Qt::LeftButton);
+    QTest::qWait(100);
+    form.MainDeployPopup->hide();
+
+    SaveModal("summary", [&] { form.ShowDtaDlg->ShowModal(state); });
+    SaveModal("error_box", [&] {
+        form.ErrorBox->ShowReport("Invalid character:", "\"ch1 * 32.17 $ 2\"", "            ^");
+    });
+    SaveModal("about_box", [&] { form.AboutBox->ShowVersion(form.windowTitle()); });
+    // The folder tree is listed by a thread: give it time to reach the working directory.
+    SaveModal(
+        "directory_dialog", [&] { form.DirDlg->exec(); }, {}, 1500);
+    SaveModal(
+        "parameter_editor", [&] { form.EditParDlg->exec(); },
+        [](QWidget* dialog) {
+            auto* editor = static_cast<TEditParDlg*>(dialog);
+            editor->Field(kNoteField)->setText("Second flight of the day, light wind");
+            editor->Field(kLocationField)->setText("Brookfield club field");
+        });
+    SaveModal("start_length_dialog", [&] { form.StartForm->exec(); });
+    form.hide();
+    return 0;
+}
