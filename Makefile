@@ -2,7 +2,7 @@
 .PHONY: build test bench format clean
 
 build:
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALE_GUI=ON -DORVALE_BENCH=ON >/dev/null
 	cmake --build build
 
 test: build

@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 source tools/ensure_packages.sh
 ensure_packages
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALE_GUI=ON -DORVALE_BENCH=ON >/dev/null
 cmake --build build
 
 if [ -x build/src/orvale ]; then

@@ -8,7 +8,7 @@ ensure_packages
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALE_GUI=ON -DORVALE_BENCH=ON >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j "$jobs"
 

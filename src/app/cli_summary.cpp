@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli_device.h"
 #include "app/cli_export.h"
 #include "app/cli_flight.h"
 #include "app/cli_formula.h"
@@ -173,6 +174,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return RunFormulaCli(args, out, err, programDirectory);
     if (args[0] == "export")
         return RunExportCli(args, out, err, programDirectory);
+    if (IsDeviceCommand(args[0]))
+        return RunDeviceCli(args, out, err, programDirectory);
     err << "orvale-cli: unknown command " << args[0] << "\n"
         << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
     return 2;

@@ -4,6 +4,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
 )
 target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cli_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_flight.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_formula.cpp

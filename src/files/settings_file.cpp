@@ -57,6 +57,8 @@ void ReadSettings(AppState& state) {
         ini.ReadString(kMain, "Calibration_Filename", state.workingDirectory + "Vessin.cal");
     s.port = ini.ReadInteger(kDau, "Port", s.port);
     s.baud = ini.ReadInteger(kDau, "Baud", s.baud);
+    // Any serial device by name (/dev/ttyUSB0); when set it wins over the numbered Port.
+    state.device.deviceName = ini.ReadString(kDau, "Device", state.device.deviceName);
     s.gridOn = ini.ReadBool(kGraph, "Grid_On", s.gridOn);
     for (const FontSetting& f : kFonts) {
         const std::string p = f.prefix;
@@ -112,6 +114,9 @@ void SaveSettings(const AppState& state) {
 
     ini.WriteInteger(kDau, "Port", s.port);
     ini.WriteInteger(kDau, "Baud", s.baud);
+    // Written once set, so that a file that never named a device keeps its old form.
+    if (!state.device.deviceName.empty() || ini.Value(kDau, "Device"))
+        ini.WriteString(kDau, "Device", state.device.deviceName);
 
     ini.WriteInteger(kGraph, "Output", 0);
     ini.WriteBool(kGraph, "Grid_On", s.gridOn);

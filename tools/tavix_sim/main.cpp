@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "make_flight_command.h"
+#include "serve_command.h"
+#include "serve_options.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"make-flight", "simulate a flight and write the recorder's data file (.DAT)",
      tavix::kMakeFlightOptionsHelp, tavix::RunMakeFlight},
+    {"serve", "emulate the recorder on a pseudo-terminal for the program to talk to",
+     tavix::kServeOptionsHelp, tavix::RunServe},
 };
 
 void PrintHelp() {

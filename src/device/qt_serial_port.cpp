@@ -1,0 +1,111 @@
+#include "device/qt_serial_port.h"
+
+#include "device/device_error.h"
+
+namespace orvale {
+
+QtSerialPort::QtSerialPort() {
+    // Unlimited: a whole image waits in the port until the reply is complete.
+    serial_.setReadBufferSize(0);
+}
+
+void QtSerialPort::Fail(const QString& what) {
+    const std::string message = serial_.portName().toStdString() + ": " + what.toStdString() +
+                                " (" + serial_.errorString().toStdString() + ")";
+    serial_.clearError();
+    if (serial_.isOpen())
+        serial_.close();
+    throw PortError(message);
+}
+
+void QtSerialPort::CheckError() {
+    switch (serial_.error()) {
+        case QSerialPort::NoError:
+        case QSerialPort::TimeoutError:
+            return;
+        case QSerialPort::ResourceError:
+        case QSerialPort::ReadError:
+            // Both mean the device is gone: unplugged, or the far end of a pseudo-terminal
+            // closed (reported as a read error with a stale message).
+            Fail("the device went away");
+        default:
+            Fail("the port failed");
+    }
+}
+
+void QtSerialPort::DoOpen(const std::string& device, int32_t baud) {
+    serial_.setPortName(QString::fromStdString(device));
+    serial_.setBaudRate(baud);
+    serial_.setDataBits(QSerialPort::Data8);
+    serial_.setParity(QSerialPort::NoParity);
+    serial_.setStopBits(QSerialPort::OneStop);
+    serial_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!serial_.open(QIODevice::ReadWrite)) {
+        const std::string message =
+            device + ": cannot open the port (" + serial_.errorString().toStdString() + ")";
+        serial_.clearError();
+        throw PortError(message);
+    }
+    // A pseudo-terminal has no modem lines and refuses DTR and RTS; that is harmless.
+    serial_.setDataTerminalReady(false);
+    serial_.setRequestToSend(false);
+    serial_.clearError();
+    serial_.clear(QSerialPort::AllDirections);
+}
+
+void QtSerialPort::DoClose() {
+    serial_.close();
+    serial_.clearError();
+}
+
+void QtSerialPort::DoSetBaudRate(int32_t baud) {
+    if (!serial_.setBaudRate(baud))
+        Fail(QString("cannot set %1 baud").arg(baud));
+}
+
+void QtSerialPort::DoFlushInput() {
+    serial_.clear(QSerialPort::Input);
+}
+
+void QtSerialPort::DoFlushOutput() {
+    serial_.clear(QSerialPort::Output);
+}
+
+void QtSerialPort::DoWriteByte(uint8_t byte) {
+    const char c = static_cast<char>(byte);
+    if (serial_.write(&c, 1) != 1)
+        Fail("cannot send");
+    // Out now: the skip of leading bytes runs no event loop that would send it later.
+    serial_.flush();
+    CheckError();
+}
+
+size_t QtSerialPort::DoBytesAvailable() {
+    CheckError();
+    return static_cast<size_t>(serial_.bytesAvailable());
+}
+
+void QtSerialPort::DoReadBlock(uint8_t* destination, size_t count) {
+    const qint64 got =
+        serial_.read(reinterpret_cast<char*>(destination), static_cast<qint64>(count));
+    if (got != static_cast<qint64>(count))
+        Fail("fewer bytes waiting than asked for");
+}
+
+uint8_t QtSerialPort::DoPeekByte() {
+    char c = 0;
+    if (serial_.peek(&c, 1) != 1)
+        Fail("no byte waiting");
+    return static_cast<uint8_t>(c);
+}
+
+bool QtSerialPort::DoWaitForInput(int timeoutMs) {
+    if (serial_.bytesAvailable() > 0)
+        return true;
+    // Qt's own blocking wait: sleeps in the system until bytes come, running no events.
+    serial_.waitForReadyRead(timeoutMs);
+    CheckError();
+    return serial_.bytesAvailable() > 0;
+}
+
+}  // namespace orvale

@@ -1,0 +1,140 @@
+// orvale-cli's recorder commands against the emulated recorder on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/cli_device.h"
+#include "app/cli_summary.h"
+#include "device/capture_fixture.h"
+#include "device/emulator_thread.h"
+
+namespace orvale::test {
+namespace {
+
+class CliDeviceTest : public ::testing::Test {
+protected:
+    void Serve(tavix::ServeOptions options = {}) {
+        recorder = std::make_unique<EmulatorThread>(options, f.file);
+    }
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        DeviceTimeouts t;
+        t.clearMs = 800;
+        t.deployMs = 400;
+        t.sensorMs = 800;
+        t.imageMs = 800;
+        t.trailerMs = 400;
+        t.skipMs = 250;
+        return RunDeviceCli(args, out, err, f.folder, t);
+    }
+    std::string Port() const { return recorder->Device(); }
+
+    CaptureFolder f;
+    std::unique_ptr<EmulatorThread> recorder;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CliDeviceTest, CaptureWritesTheFlightAndPrintsItsSummary) {
+    Serve();
+    EXPECT_EQ(Run({"capture", "--port", Port(), "--dir", f.folder, "Launch7"}), 0) << err.str();
+    EXPECT_EQ(ReadBytes(f.Path("Launch7.DAT")), f.file);
+    EXPECT_TRUE(std::filesystem::exists(f.Path("Launch7.PAR")));
+    EXPECT_NE(out.str().find("Max Pressure Altitude:"), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find("100%"), std::string::npos);
+    EXPECT_NE(err.str().find("Transfer Complete."), std::string::npos);
+}
+
+TEST_F(CliDeviceTest, FailedCaptureGivesTheDeviceErrorAndStatusOne) {
+    tavix::ServeOptions o;
+    o.badChecksum = true;
+    Serve(o);
+    f.KeepOlderFlight();
+    EXPECT_EQ(Run({"capture", "--port", Port(), "--dir", f.folder, "FLIGHT"}), 1);
+    EXPECT_NE(err.str().find("orvale-cli: Verification Error - Checksum did not match"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    f.ExpectNothingProcessed();
+}
+
+TEST_F(CliDeviceTest, PortThatCannotBeOpenedIsNamed) {
+    EXPECT_EQ(Run({"clear", "--port", f.Path("ttyNone")}), 1);
+    EXPECT_NE(err.str().find(f.Path("ttyNone") + ": cannot open the port"), std::string::npos)
+        << err.str();
+}
+
+TEST_F(CliDeviceTest, ClearAndDeploy) {
+    tavix::ServeOptions o;
+    o.clearMs = 20;
+    Serve(o);
+    EXPECT_EQ(Run({"clear", "--port", Port()}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Tavix's data buffer is now clear\n");
+    EXPECT_EQ(Run({"deploy", "low", "--port", Port()}), 0) << err.str();
+    EXPECT_EQ(Run({"deploy", "high", "--port", Port(), "--baud", "19200"}), 0) << err.str();
+    const std::string log = recorder->StopAndLog();
+    EXPECT_NE(log.find("/CC"), std::string::npos);
+    EXPECT_NE(log.find("/L main at 600 ft"), std::string::npos);
+    EXPECT_NE(log.find("/H main at 2400 ft"), std::string::npos);
+}
+
+TEST_F(CliDeviceTest, UnconfirmedCommandIsNotASuccess) {
+    tavix::ServeOptions o;
+    o.silent = true;
+    Serve(o);
+    EXPECT_EQ(Run({"deploy", "med", "--port", Port()}), 1);
+    EXPECT_NE(err.str().find("did not confirm"), std::string::npos);
+}
+
+TEST_F(CliDeviceTest, SensorsAsTextAndJson) {
+    Serve();
+    EXPECT_EQ(Run({"sensors", "--port", Port()}), 0) << err.str();
+    EXPECT_NE(out.str().find("acceleration  average"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(256 records)"), std::string::npos);
+    EXPECT_EQ(Run({"sensors", "--json", "--port", Port()}), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("{\"accel_average\":7", 0), 0u) << out.str();
+    EXPECT_NE(out.str().find("\"pressure_records\":256"), std::string::npos);
+}
+
+TEST_F(CliDeviceTest, LivePrintsALinePerShownRecord) {
+    Serve();
+    EXPECT_EQ(Run({"live", "--port", Port(), "--seconds", "0.4"}), 0) << err.str();
+    std::istringstream lines(out.str());
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(line.rfind("g ", 0), 0u) << line;
+        EXPECT_NE(line.find("altitude"), std::string::npos);
+        ++count;
+    }
+    EXPECT_GE(count, 3);
+}
+
+TEST_F(CliDeviceTest, BadUsageIsStatusTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"capture", "NAME"},
+        {"capture", "--port", "/dev/x"},
+        {"capture", "--port", "/dev/x", "a/b"},
+        {"deploy", "--port", "/dev/x"},
+        {"deploy", "medium", "--port", "/dev/x"},
+        {"clear", "--port", "/dev/x", "--baud", "fast"},
+        {"clear", "--port", "/dev/x", "--json"},
+        {"live", "--port", "/dev/x", "--seconds", "-1"},
+        {"sensors", "--port"},
+    };
+    for (const auto& args : bad) {
+        EXPECT_EQ(Run(args), 2) << args[0] << " " << args.back();
+        EXPECT_NE(err.str().find("usage: orvale-cli capture"), std::string::npos);
+    }
+}
+
+TEST_F(CliDeviceTest, TheToolDispatchesDeviceCommands) {
+    std::ostringstream o;
+    std::ostringstream e;
+    EXPECT_EQ(RunCli({"clear"}, o, e, f.folder), 2);
+    EXPECT_NE(e.str().find("--port DEVICE is required"), std::string::npos) << e.str();
+}
+
+}  // namespace
+}  // namespace orvale::test
