@@ -92,6 +92,11 @@ std::vector<uint8_t> RecordImage(const FlightSpec& spec, const FlightTrack& trac
     std::vector<uint8_t> image(kFileSize, 0);
     Sensors sensors(spec);
 
+    // The recorder's memory starts with its identification, "TVX" and a firmware letter. A
+    // download skips bytes below 25 that come before the image, so the first byte never is.
+    const char kIdentification[4] = {'T', 'V', 'X', '1'};
+    std::copy(kIdentification, kIdentification + 4, image.begin());
+
     // Readings taken while the rocket waits on the pad.
     for (int i = 0; i < 4; ++i)
         image[kRestAccel + i] = sensors.Acceleration(1.0);
