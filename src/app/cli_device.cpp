@@ -22,6 +22,7 @@
 #include "device/poll_waiter.h"
 #include "device/posix_serial_port.h"
 #include "device/sensor_readings.h"
+#include "files/path_lookup.h"
 
 namespace orvale {
 
@@ -182,10 +183,7 @@ void ApplyPortOptions(AppState& state, const DeviceOptions& o) {
 }
 
 std::string WorkingFolder(const std::string& dir) {
-    std::string folder = fs::absolute(dir).lexically_normal().string();
-    if (folder.empty() || folder.back() != '/')
-        folder += '/';
-    return folder;
+    return WithSeparator(fs::absolute(dir).lexically_normal().string());
 }
 
 int Capture(AppState& state, Session& s, const DeviceOptions& o, std::ostream& out,

@@ -36,12 +36,6 @@ void RemoveFile(const std::string& path) {
         throw FileError(path + ": " + std::strerror(errno));
 }
 
-std::string WithSeparator(std::string dir) {
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    return dir;
-}
-
 }  // namespace
 
 std::string NextDefaultName(const std::string& name) {

@@ -50,4 +50,10 @@ bool PathExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+std::string WithSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
 }  // namespace orvale

@@ -26,6 +26,10 @@ std::string DirectoryPart(std::string_view path);
 // "." on is dropped, so "A.B.DAT" gives "A".
 std::string BaseName(std::string_view path);
 
+// A folder name ending with '/', the way the program keeps folders so that file names can be
+// appended directly; an empty name (the current directory) stays empty.
+std::string WithSeparator(std::string folder);
+
 // Whether a file, folder or anything else exists at path.
 bool PathExists(const std::string& path);
 

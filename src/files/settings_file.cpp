@@ -28,12 +28,6 @@ const FontSetting kFonts[] = {
     {"Title_Text", &Settings::titleTextFont, &Settings::titleTextAttrib, &Settings::titleTextSize},
 };
 
-std::string WithSeparator(std::string dir) {
-    if (!dir.empty() && dir.back() != '/')
-        dir += '/';
-    return dir;
-}
-
 }  // namespace
 
 std::string SettingsFilePath(const std::string& programDirectory) {

@@ -1,5 +1,7 @@
 #include "files/working_directory.h"
 
+#include "files/path_lookup.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,9 +12,7 @@ namespace orvale {
 namespace fs = std::filesystem;
 
 std::string ChooseProgramDirectory(const std::string& executableDirectory) {
-    std::string dir = executableDirectory;
-    if (!dir.empty() && dir.back() != '/')
-        dir += '/';
+    const std::string dir = WithSeparator(executableDirectory);
     if (!dir.empty() && access(dir.c_str(), W_OK) == 0)
         return dir;
     std::string base;
