@@ -25,6 +25,10 @@ public:
     }
     void SetFlightCommandsEnabled(bool enabled) override { commandsEnabled.push_back(enabled); }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    bool ConfirmWarning(const std::string& text) override {
+        confirmations.push_back(text);
+        return confirmAnswer;
+    }
     void ShowInformation(const std::string& text) override { notes.push_back(text); }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
         return Answer(request);
@@ -38,6 +42,8 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> warnings;
     std::vector<std::string> notes;
+    std::vector<std::string> confirmations;
+    bool confirmAnswer = true;  // OK
 
     uint16_t summaryAnswer = 1;  // 1 OK, 2 Cancel, 0 closed by the window frame
     int summariesShown = 0;

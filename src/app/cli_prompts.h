@@ -21,6 +21,8 @@ public:
     void ShowSummaryDialog(AppState& state) override { state.summaryDialogResult = 1; }
     void SetFlightCommandsEnabled(bool) override {}
     void ShowWarning(const std::string& text) override { err_ << "orvale-cli: " << text << "\n"; }
+    // Naming the command on the command line was the confirmation.
+    bool ConfirmWarning(const std::string&) override { return true; }
     void ShowInformation(const std::string& text) override {
         err_ << "orvale-cli: " << text << "\n";
     }

@@ -61,6 +61,11 @@ inline constexpr std::array<CommandText, 38> kCommands{{
 inline constexpr std::array<const char*, 4> kFlightCommands{"Graph1", "GrphBtn", "StartLenBtn",
                                                             "SumBtn"};
 
+// What every command answers while a recorder exchange is still running.
+inline const char kDeviceBusyNote[] =
+    "Orvale is talking to the Tavix. Wait for the transfer to end, or cancel it in the "
+    "Communication Status window.";
+
 // The entry of a name in kCommands; a name that is not there has empty texts.
 const CommandText& CommandNamed(std::string_view name);
 

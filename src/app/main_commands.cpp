@@ -13,6 +13,9 @@
 #include "core/app_state.h"
 #include "core/image_decode.h"
 #include "core/summary_dialog.h"
+#include "device/device_commands.h"
+#include "device/port_dialog.h"
+#include "device/image_download.h"
 #include "files/calibration_file.h"
 #include "files/data_files.h"
 #include "files/parameter_editor.h"
@@ -46,22 +49,26 @@ void TMainform::LoadCalibrationfile1Click() {
 }
 
 void TMainform::ChangeDirectory1Click() {
-    if (DirDlg)
-        DirDlg->exec();
+    Run([this] { DirDlg->exec(); });
 }
 
 void TMainform::Printsetup1Click() {
-    // Made on first use: looking for printers takes time that start-up need not spend.
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>();
-    QPrintDialog dialog(printer_.get(), this);
-    dialog.setWindowTitle("Printer setup");
-    dialog.exec();
-    if (ShowDtaDlg)
+    Run([this] {
+        // Made on first use: looking for printers takes time that start-up need not spend.
+        if (!printer_)
+            printer_ = std::make_unique<QPrinter>();
+        QPrintDialog dialog(printer_.get(), this);
+        dialog.setWindowTitle("Printer setup");
+        dialog.exec();
         ShowDtaDlg->SetPrinter(printer_.get());
+    });
 }
 
 void TMainform::Exit1Click() {
+    if (DeviceBusy()) {
+        close();
+        return;
+    }
     RecordBounds();
     // Settings that cannot be written stop the command like any failure; the window stays, and
     // its close box still ends the program.
@@ -70,19 +77,33 @@ void TMainform::Exit1Click() {
 }
 
 void TMainform::EditParameters1Click() {
-    if (EditParDlg)
-        EditParDlg->exec();
+    Run([this] { EditParDlg->exec(); });
 }
 
 void TMainform::About1Click() {
-    if (AboutBox)
-        AboutBox->ShowVersion(QString::fromStdString(state_.programTitle));
+    AboutBox->ShowVersion(QString::fromStdString(state_.programTitle));
 }
 
 void TMainform::StartLenBtnClick() {
     // With "Ask_Start_Length" off the button stays enabled but does nothing.
-    if (state_.settings.askStartLength && StartForm)
-        StartForm->exec();
+    if (state_.settings.askStartLength)
+        Run([this] { StartForm->exec(); });
+}
+
+void TMainform::ConfigureDAU1Click() {
+    Run([this] { ConfgDAUForm->exec(); });
+}
+
+void TMainform::CaptureData1Click() {
+    Run([this] { CaptureFlight(Link(), prompts_); });
+}
+
+void TMainform::ZeroData1Click() {
+    Run([this] { ClearDataBuffer(Link(), prompts_); });
+}
+
+void TMainform::MainDeployClick(char letter) {
+    Run([this, letter] { SetMainDeployAltitude(Link(), prompts_, letter); });
 }
 
 void TMainform::SumBtnClick() {
@@ -91,6 +112,10 @@ void TMainform::SumBtnClick() {
 }
 
 void TMainform::MainDeployBtnClick() {
+    if (DeviceBusy()) {
+        prompts_.ShowInformation(kDeviceBusyNote);
+        return;
+    }
     MainDeployPopup->popup(kMainDeployPopupAt);
 }
 

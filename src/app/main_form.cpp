@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -22,6 +23,9 @@
 #include "core/app_state.h"
 #include "core/summary_dialog.h"
 #include "core/text_format.h"
+#include "device/desktop_link.h"
+#include "device/port_dialog.h"
+#include "device/status_dialog.h"
 #include "files/parameter_editor.h"
 #include "files/settings_file.h"
 #include "graph/start_length_dialog.h"
@@ -82,8 +86,11 @@ void TMainform::CreateForms() {
     DirDlg = new TDirDlg(state_, this);
     ShowDtaDlg = new TShowDtaDlg(this);
     ErrorBox = new TErrorBox(this);
-    // The port dialog, the communication status dialog and the live data window belong here in
-    // the order; they come with the recorder link's commands.
+    StatusDlg = new TStatusDlg(this);
+    link_ = std::make_unique<DesktopLink>(state_, *StatusDlg);
+    connect(StatusDlg, &TStatusDlg::ButtonPressed, this, [this] { Link().StatusButtonClicked(); });
+    ConfgDAUForm = new TconfgDAUForm(Link(), prompts_, this);
+    // The live data window belongs here in the order; it comes with the live display.
     StartForm = new TStartForm(state_, prompts_, this);
     EditParDlg = new TEditParDlg(state_, prompts_, this);
     // The graph parameters dialog, the graph window and the calibration dialog follow them.
@@ -143,15 +150,13 @@ void TMainform::BuildMenus() {
     AddItem(edit, "EditParameters1", &TMainform::EditParameters1Click);
 
     QMenu* comm = addMenu(nullptr, "Comm1");
-    AddPendingItem(comm, "ConfigureDAU1");
-    AddPendingItem(comm, "CaptureData1");
+    AddItem(comm, "ConfigureDAU1", &TMainform::ConfigureDAU1Click);
+    AddItem(comm, "CaptureData1", &TMainform::CaptureData1Click);
     AddPendingItem(comm, "CalibrateTavix1");
-    AddPendingItem(comm, "ZeroData1");
+    AddItem(comm, "ZeroData1", &TMainform::ZeroData1Click);
     AddPendingItem(comm, "LiveData1");
     QMenu* deploy = addMenu(comm, "MainDeploy1");
-    AddPendingItem(deploy, "LowAlt6001", "MainDeploy1");
-    AddPendingItem(deploy, "StdAlt12001", "MainDeploy1");
-    AddPendingItem(deploy, "HighAlt24001", "MainDeploy1");
+    AddDeployItems(deploy, {"LowAlt6001", "StdAlt12001", "HighAlt24001"});
 
     // A menu-bar item of its own, without a menu.
     AddPendingItem(bar, "Graph1");
@@ -169,9 +174,16 @@ void TMainform::BuildMenus() {
 
     MainDeployPopup = new QMenu(this);
     MainDeployPopup->setObjectName("MainDeployPopup");
-    AddPendingItem(MainDeployPopup, "LowAlt6002", "MainDeploy1");
-    AddPendingItem(MainDeployPopup, "StdAlt12002", "MainDeploy1");
-    AddPendingItem(MainDeployPopup, "HighAlt24002", "MainDeploy1");
+    AddDeployItems(MainDeployPopup, {"LowAlt6002", "StdAlt12002", "HighAlt24002"});
+}
+
+void TMainform::AddDeployItems(QMenu* menu, const std::array<const char*, 3>& names) {
+    const char letters[] = {'L', 'M', 'H'};
+    for (int i = 0; i < 3; ++i) {
+        QAction* item = AddItem(menu, names[i], nullptr);
+        const char letter = letters[i];
+        connect(item, &QAction::triggered, this, [this, letter] { MainDeployClick(letter); });
+    }
 }
 
 QToolButton* TMainform::AddButton(const char* name) {
@@ -205,7 +217,7 @@ void TMainform::BuildToolBar() {
     };
     add("OpenFileBtn", &TMainform::LoadData1Click);
     add("StartLenBtn", &TMainform::StartLenBtnClick);
-    add("DownLoadBtn", [this] { NotAvailable("CaptureData1"); });
+    add("DownLoadBtn", &TMainform::CaptureData1Click);
     add("SumBtn", &TMainform::SumBtnClick);
     add("GrphBtn", [this] { NotAvailable("GrphBtn"); });
     add("LiveButton", [this] { NotAvailable("LiveData1"); });
@@ -271,6 +283,13 @@ bool TMainform::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainform::closeEvent(QCloseEvent* event) {
+    if (DeviceBusy()) {
+        // The transfer is cancelled first; the window closes once its command has ended.
+        closeWhenIdle_ = true;
+        Link().Cancel();
+        event->ignore();
+        return;
+    }
     // However the window goes away, the settings are written.
     RecordBounds();
     Run([this] { SaveSettings(state_); });
@@ -278,7 +297,21 @@ void TMainform::closeEvent(QCloseEvent* event) {
 }
 
 void TMainform::Run(const std::function<void()>& command) {
+    if (DeviceBusy()) {
+        prompts_.ShowInformation(kDeviceBusyNote);
+        return;
+    }
     RunCommand(prompts_, command);
+    if (closeWhenIdle_ && !DeviceBusy())
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool TMainform::DeviceBusy() const {
+    return link_ && link_->link.Busy();
+}
+
+DeviceLink& TMainform::Link() {
+    return link_->link;
 }
 
 }  // namespace orvale

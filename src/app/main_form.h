@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,8 @@ class QToolButton;
 namespace orvale {
 
 struct AppState;
+class DesktopLink;
+class DeviceLink;
 class PictureArea;
 class TAboutBox;
 class TDirDlg;
@@ -23,6 +26,8 @@ class TEditParDlg;
 class TErrorBox;
 class TShowDtaDlg;
 class TStartForm;
+class TStatusDlg;
+class TconfgDAUForm;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -52,6 +57,11 @@ public:
     TErrorBox* ErrorBox = nullptr;
     TStartForm* StartForm = nullptr;
     TEditParDlg* EditParDlg = nullptr;
+    TconfgDAUForm* ConfgDAUForm = nullptr;
+    TStatusDlg* StatusDlg = nullptr;
+
+    // The recorder link every recorder command uses; made by CreateForms.
+    DeviceLink& Link();
 
 protected:
     bool event(QEvent* event) override;
@@ -68,6 +78,10 @@ private Q_SLOTS:
     void Exit1Click();
     void EditParameters1Click();
     void About1Click();
+    void ConfigureDAU1Click();
+    void CaptureData1Click();
+    void ZeroData1Click();
+    void MainDeployClick(char letter);
     void StartLenBtnClick();
     void SumBtnClick();
     void MainDeployBtnClick();
@@ -82,13 +96,20 @@ private:
     QAction* AddItem(QWidget* menu, const char* name, void (TMainform::*handler)());
     // A command whose window comes with a later version: a note instead of nothing.
     QAction* AddPendingItem(QWidget* menu, const char* name, const char* noteOf = nullptr);
+    // Low, medium and high, in that order.
+    void AddDeployItems(QMenu* menu, const std::array<const char*, 3>& names);
     QToolButton* AddButton(const char* name);
     void NotAvailable(const char* name);
+    // Runs a command inside the command guard, unless a recorder exchange is still running:
+    // its waits let the window work, but the port and the flight must not change under it.
     void Run(const std::function<void()>& command);
+    bool DeviceBusy() const;
 
     AppState& state_;
     FormPrompts prompts_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<DesktopLink> link_;
+    bool closeWhenIdle_ = false;  // the window was closed during a transfer
 };
 
 }  // namespace orvale

@@ -35,6 +35,9 @@ public:
     // A message box with a single OK button.
     virtual void ShowWarning(const std::string& text) = 0;
 
+    // A warning box with OK and Cancel; true when the flyer chose OK.
+    virtual bool ConfirmWarning(const std::string& text) = 0;
+
     // A message box with a single OK button that informs rather than warns.
     virtual void ShowInformation(const std::string& text) = 0;
 

@@ -55,6 +55,12 @@ void QtPrompts::ShowWarning(const std::string& text) {
     QMessageBox::warning(window_, kApplicationTitle, QString::fromStdString(text));
 }
 
+bool QtPrompts::ConfirmWarning(const std::string& text) {
+    return QMessageBox::warning(window_, kApplicationTitle, QString::fromStdString(text),
+                                QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Ok) == QMessageBox::Ok;
+}
+
 void QtPrompts::ShowInformation(const std::string& text) {
     QMessageBox::information(window_, kApplicationTitle, QString::fromStdString(text));
 }

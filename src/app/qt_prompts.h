@@ -28,6 +28,7 @@ public:
                       const std::string& line3) override;
     void ShowSummaryDialog(AppState& state) override;
     void ShowWarning(const std::string& text) override;
+    bool ConfirmWarning(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;

@@ -8,3 +8,9 @@ target_link_libraries(orvale_device_qt PUBLIC orvale_core Qt6::Core Qt6::SerialP
 # The program state has a member named "slots", which Qt's keyword macros would swallow.
 target_compile_definitions(orvale_device_qt PRIVATE QT_NO_KEYWORDS)
 target_link_libraries(orvale_ui PUBLIC orvale_device_qt)
+
+# The recorder's dialogs: Configure Port and Communication Status.
+target_sources(orvale_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/port_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_dialog.cpp
+)

@@ -4,6 +4,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calibration_fit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_status.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_link.cpp
   ${CMAKE_CURRENT_LIST_DIR}/free_space.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_download.cpp

@@ -2,6 +2,7 @@
 # pseudo-terminal against the recorder emulator running in the test process.
 target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_device_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_commands_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_link_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_setting_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_download_test.cpp

@@ -23,49 +23,13 @@
 #include "core/loading.h"
 #include "fake_prompts.h"
 #include "modal_driver.h"
+#include "program_fixture.h"
 #include "ui_fixture.h"
 
 namespace orvale {
-namespace {
 
 namespace fs = std::filesystem;
-
-// A started program on a fresh folder whose dialogs answer through the fake.
-struct Program {
-    TempFolder folder;
-    AppState state;
-    test::FakePrompts prompts;
-    std::unique_ptr<TMainform> form;
-
-    explicit Program(const std::string& settings = {}) {
-        if (!settings.empty())
-            test::PutFile(folder.Path() + "QUENDA.INI", settings);
-        InitProgramState(state, test::EnvironmentIn(folder), prompts);
-        form = std::make_unique<TMainform>(state, prompts);
-        form->CreateForms();
-    }
-    std::string Data() const { return folder.Path() + "DATA/"; }
-    bool Enabled(const char* name) const {
-        if (QAction* item = form->Item(name))
-            return item->isEnabled();
-        return form->Button(name)->isEnabled();
-    }
-    bool FlightCommandsEnabled() const {
-        return Enabled("Graph1") && Enabled("GrphBtn") && Enabled("StartLenBtn") &&
-               Enabled("SumBtn");
-    }
-    bool FlightCommandsDisabled() const {
-        return !Enabled("Graph1") && !Enabled("GrphBtn") && !Enabled("StartLenBtn") &&
-               !Enabled("SumBtn");
-    }
-    void Open(const std::string& path) {
-        prompts.fileAnswers.push_back(path);
-        QTest::mouseClick(form->Button("OpenFileBtn"), Qt::LeftButton);
-    }
-    std::string Settings() const { return test::ReadWhole(folder.Path() + "QUENDA.INI"); }
-};
-
-}  // namespace
+using test::Program;
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -100,8 +64,8 @@ private Q_SLOTS:
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 names << dialog->objectName();
-        QCOMPARE(names, QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "StartForm",
-                                     "EditParDlg"}));
+        QCOMPARE(names, QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "StatusDlg",
+                                     "confgDAUForm", "StartForm", "EditParDlg"}));
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 QVERIFY(!dialog->isVisible());
@@ -339,29 +303,28 @@ private Q_SLOTS:
         QTest::mouseClick(p.form->Button("MainDeployBtn"), Qt::LeftButton);
         QTRY_VERIFY(p.form->MainDeployPopup->isVisible());
         QCOMPARE(p.form->MainDeployPopup->pos(), QPoint(300, 110));
-        p.form->MainDeployPopup->actions().at(0)->trigger();
         p.form->MainDeployPopup->hide();
-        QCOMPARE(p.prompts.notes.size(), size_t(1));
+        QStringList items;
+        for (QAction* item : p.form->MainDeployPopup->actions())
+            items << item->text();
+        QCOMPARE(items, QStringList({"Low Alt (600')", "Med Alt (1200')", "High Alt (2400')"}));
     }
 
     void commandsOfLaterVersionsSayTheyAreNotAvailable() {
         Program p;
-        p.form->Item("CaptureData1")->trigger();
-        QTest::mouseClick(p.form->Button("DownLoadBtn"), Qt::LeftButton);
-        for (const char* name : {"ConfigureDAU1", "ZeroData1", "LiveData1", "CalibrateTavix1",
-                                 "LowAlt6001", "StdAlt12001", "HighAlt24001"})
+        for (const char* name : {"LiveData1", "CalibrateTavix1"})
             p.form->Item(name)->trigger();
         QTest::mouseClick(p.form->Button("LiveButton"), Qt::LeftButton);
         QTest::mouseClick(p.form->Button("CalBtn"), Qt::LeftButton);
-        QCOMPARE(p.prompts.notes.size(), size_t(11));
-        QCOMPARE(p.prompts.notes[0], p.prompts.notes[1]);
+        QCOMPARE(p.prompts.notes.size(), size_t(4));
+        QCOMPARE(p.prompts.notes[0], p.prompts.notes[2]);
         QCOMPARE(p.prompts.notes[0],
-                 std::string("Capture Data is not available yet in this version of Orvale."));
+                 std::string("Live Data is not available yet in this version of Orvale."));
         // The flight commands only once a flight is loaded.
         p.Open(p.Data() + "FLT-001.DAT");
         p.form->Item("Graph1")->trigger();
         QTest::mouseClick(p.form->Button("GrphBtn"), Qt::LeftButton);
-        QCOMPARE(p.prompts.notes.size(), size_t(13));
+        QCOMPARE(p.prompts.notes.size(), size_t(6));
         QCOMPARE(p.prompts.notes.back(),
                  std::string("Draw graph is not available yet in this version of Orvale."));
     }

@@ -41,10 +41,10 @@ TEST(CommandTable, KeepsTheShortcutsThatDifferFromTheUsualOnes) {
 }
 
 TEST(CommandTable, PendingCommandsSayWhatIsNotAvailable) {
-    EXPECT_EQ(NotAvailableNote("CaptureData1"),
-              "Capture Data is not available yet in this version of Orvale.");
-    EXPECT_EQ(NotAvailableNote("ConfigureDAU1"),
-              "Configure Port is not available yet in this version of Orvale.");
+    EXPECT_EQ(NotAvailableNote("LiveData1"),
+              "Live Data is not available yet in this version of Orvale.");
+    EXPECT_EQ(NotAvailableNote("CalibrateTavix1"),
+              "Calibrate Tavix is not available yet in this version of Orvale.");
     // A picture button has no caption: its hint names it.
     EXPECT_EQ(NotAvailableNote("GrphBtn"),
               "Draw graph is not available yet in this version of Orvale.");

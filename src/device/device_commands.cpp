@@ -1,0 +1,30 @@
+#include "device/device_commands.h"
+
+#include "app/prompts.h"
+#include "device/device_link.h"
+
+namespace orvale {
+
+// Both exchanges count any two bytes as the recorder's answer. Silence is not success: a
+// recorder that never answered has not erased its memory or taken the new altitude, and the
+// flyer must not be told otherwise before a flight.
+
+bool ClearDataBuffer(DeviceLink& link, Prompts& prompts) {
+    if (!prompts.ConfirmWarning(kClearWarning))
+        return false;
+    const bool confirmed = link.ClearDeviceBuffer();
+    if (confirmed)
+        prompts.ShowInformation(kClearDone);
+    else
+        prompts.ShowWarning(kClearUnconfirmed);
+    return confirmed;
+}
+
+bool SetMainDeployAltitude(DeviceLink& link, Prompts& prompts, char letter) {
+    const bool confirmed = link.SetMainDeployment(letter);
+    if (!confirmed)
+        prompts.ShowWarning(kDeployUnconfirmed);
+    return confirmed;
+}
+
+}  // namespace orvale

@@ -1,0 +1,44 @@
+// "Configure Port": the flyer picks the serial port the Tavix is on. A choice opens the port at
+// once, so a wrong one is reported before OK; OK keeps it in the settings.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace orvale {
+
+class DeviceLink;
+class Prompts;
+
+class TconfgDAUForm : public QDialog {
+    Q_OBJECT
+public:
+    TconfgDAUForm(DeviceLink& link, Prompts& prompts, QWidget* parent = nullptr);
+
+    QComboBox* ComboBox1;
+    QLabel* DeviceLabel;
+    QPushButton* OKbtn;
+    QPushButton* BitBtn1;
+
+public Q_SLOTS:
+    void ComboBox1Change(const QString& text);
+    void OKbtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The list: COM1 to COM4, the serial devices this system reports, and the Device setting.
+    void FillList(const QString& current);
+    // Opens the port on text; false (with the message shown) when it cannot be opened.
+    bool Choose(const QString& text);
+
+    DeviceLink& link_;
+    Prompts& prompts_;
+    QString chosen_;  // the text last opened, so OK only opens a typed device once
+};
+
+}  // namespace orvale
