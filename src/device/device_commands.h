@@ -16,6 +16,8 @@ inline const char kDeployUnconfirmed[] =
     "The Tavix did not confirm the main deployment altitude: it may still use the old one. "
     "Check the port, the cable and the recorder's power, then try again.";
 
+// Both open the port of the settings first.
+//
 // Asks first; on OK clears the recorder and says whether it confirmed. False when the flyer
 // cancelled or the recorder did not answer.
 bool ClearDataBuffer(DeviceLink& link, Prompts& prompts);

@@ -19,6 +19,7 @@ TEST_F(DeviceCommandsTest, ClearAsksThenClearsAndSaysSo) {
     EXPECT_EQ(prompts.confirmations,
               std::vector<std::string>{"About to Clear Tavix's data buffer"});
     EXPECT_EQ(port.written, Bytes("/CC"));
+    EXPECT_EQ(port.openedDevice, "/dev/ttyS0");
     EXPECT_EQ(prompts.notes, std::vector<std::string>{"Tavix's data buffer is now clear"});
     EXPECT_TRUE(prompts.warnings.empty());
     EXPECT_FALSE(status.showing);
@@ -41,9 +42,11 @@ TEST_F(DeviceCommandsTest, SilentRecorderIsNotReportedAsCleared) {
 }
 
 TEST_F(DeviceCommandsTest, DeploymentIsSilentWhenConfirmedAndWarnsWhenNot) {
+    state.settings.port = 3;
     port.Arrive(clock.now + 200, {0, 0});
     EXPECT_TRUE(SetMainDeployAltitude(link, prompts, 'M'));
     EXPECT_EQ(port.written, Bytes("/M"));
+    EXPECT_EQ(port.openedDevice, "/dev/ttyS2");  // the setting, not where the port last was
     EXPECT_TRUE(prompts.warnings.empty());
     EXPECT_TRUE(prompts.notes.empty());
 

@@ -1,0 +1,269 @@
+// The recorder commands of the main window against the emulated recorder on a pseudo-terminal:
+// capture through the real status dialog and its Cancel, the commands refused while a transfer
+// runs, closing the window mid-transfer, the clear and deployment commands, and the Configure
+// Port dialog.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "app/command_table.h"
+#include "device/device_commands.h"
+#include "device/device_link.h"
+#include "device/emulator_thread.h"
+#include "device/port_dialog.h"
+#include "device/status_dialog.h"
+#include "modal_driver.h"
+#include "program_fixture.h"
+
+namespace orvale {
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::Program;
+
+// A program whose recorder is the emulator, holding a shipped sample flight.
+struct RecorderProgram : Program {
+    explicit RecorderProgram(tavix::ServeOptions options = {}) {
+        served = test::ReadWhole(test::SamplesFolder() + "FLT-002.DAT");
+        recorder = std::make_unique<test::EmulatorThread>(
+            options, std::vector<uint8_t>(served.begin(), served.end()));
+        state.device.deviceName = recorder->Device();
+    }
+    TStatusDlg& Status() { return *form->StatusDlg; }
+    void Capture(const std::string& name) {
+        prompts.fileAnswers.push_back(Data() + name);
+        QTest::mouseClick(form->Button("DownLoadBtn"), Qt::LeftButton);
+    }
+
+    std::string served;
+    std::unique_ptr<test::EmulatorThread> recorder;
+};
+
+// Runs act once, from the event loop of the running transfer, as soon as the status dialog is
+// showing the transfer of the image.
+void DuringTransfer(TStatusDlg& status, std::function<void()> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &status, act] {
+        if (status.isVisible() && status.StatusLine->text() == "Transfering Data" &&
+            status.ProgressMeter->value() > 0) {
+            timer->stop();
+            timer->deleteLater();
+            act();
+        }
+    });
+    timer->start(10);
+}
+
+}  // namespace
+
+class RecorderCommandsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void captureStoresVerifiesAndLoadsTheFlight() {
+        RecorderProgram p;
+        QVERIFY(p.FlightCommandsDisabled());
+        bool shownNonModal = false;
+        bool onTop = false;
+        DuringTransfer(p.Status(), [&] {
+            shownNonModal = !p.Status().isModal() && QApplication::activeModalWidget() == nullptr;
+            onTop = p.Status().windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
+        p.Capture("CAPTURED.DAT");
+        QVERIFY(p.prompts.warnings.empty());
+        QCOMPARE(test::ReadWhole(p.Data() + "CAPTURED.DAT"), p.served);
+        QVERIFY(shownNonModal);
+        QVERIFY(onTop);
+        QCOMPARE(p.prompts.summariesShown, 1);
+        QVERIFY(p.FlightCommandsEnabled());
+        QCOMPARE(QString::fromStdString(p.state.current().dataFileName),
+                 QString::fromStdString(p.Data() + "CAPTURED.DAT"));
+        QVERIFY(!p.state.flight.date.empty());
+        QVERIFY(fs::exists(p.Data() + "CAPTURED.PAR"));
+        QVERIFY(!p.Status().isVisible());
+        QCOMPARE(p.Status().StatusLine->text(), QString("Transfer Complete."));
+        QCOMPARE(p.Status().ProgressMeter->value(), 100);
+        QVERIFY(!p.form->Link().Busy());
+    }
+
+    void cancelInTheStatusDialogStopsTheCaptureAndKeepsTheOlderFlight() {
+        tavix::ServeOptions slow;
+        slow.baud = 19200;  // about four seconds of image
+        RecorderProgram p(slow);
+        test::PutFile(p.Data() + "CAPTURED.DAT", "an older flight");
+        QString caption;
+        DuringTransfer(p.Status(), [&] {
+            caption = p.Status().Button1->text();
+            QTest::mouseClick(p.Status().Button1, Qt::LeftButton);
+        });
+        QElapsedTimer took;
+        took.start();
+        p.Capture("CAPTURED.DAT");
+        QVERIFY(took.elapsed() < 3000);
+        QCOMPARE(caption, QString("&Cancel"));
+        QCOMPARE(p.prompts.warnings, std::vector<std::string>{"User aborted transfer"});
+        QCOMPARE(p.prompts.summariesShown, 0);
+        QVERIFY(p.FlightCommandsDisabled());
+        QVERIFY(!p.Status().isVisible());
+        QCOMPARE(test::ReadWhole(p.Data() + "CAPTURED.DAT"), std::string("an older flight"));
+        QVERIFY(!fs::exists(p.Data() + "CAPTURED.PAR"));
+        QVERIFY(!p.form->Link().Busy());
+    }
+
+    void escapeInTheStatusDialogIsItsButton() {
+        tavix::ServeOptions slow;
+        slow.baud = 19200;
+        RecorderProgram p(slow);
+        DuringTransfer(p.Status(), [&] { QTest::keyClick(&p.Status(), Qt::Key_Escape); });
+        p.Capture("CAPTURED.DAT");
+        QCOMPARE(p.prompts.warnings, std::vector<std::string>{"User aborted transfer"});
+        QCOMPARE(p.prompts.summariesShown, 0);
+    }
+
+    void otherCommandsWaitForTheTransfer() {
+        tavix::ServeOptions slow;
+        slow.baud = 115200;  // under a second of image
+        RecorderProgram p(slow);
+        DuringTransfer(p.Status(), [&] {
+            p.form->Item("LoadData1")->trigger();
+            p.form->Item("ZeroData1")->trigger();
+            QTest::mouseClick(p.form->Button("DownLoadBtn"), Qt::LeftButton);
+            QTest::mouseClick(p.form->Button("MainDeployBtn"), Qt::LeftButton);
+        });
+        p.Capture("CAPTURED.DAT");
+        QCOMPARE(p.prompts.notes, std::vector<std::string>(4, kDeviceBusyNote));
+        QVERIFY(p.prompts.confirmations.empty());
+        QCOMPARE(p.prompts.fileRequests.size(), size_t(1));  // the capture's own
+        QVERIFY(!p.form->MainDeployPopup->isVisible());
+        QCOMPARE(p.prompts.summariesShown, 1);
+        QCOMPARE(test::ReadWhole(p.Data() + "CAPTURED.DAT"), p.served);
+    }
+
+    void closingTheWindowDuringATransferCancelsItThenCloses() {
+        tavix::ServeOptions slow;
+        slow.baud = 19200;
+        RecorderProgram p(slow);
+        p.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
+        bool stayedOpen = false;
+        DuringTransfer(p.Status(), [&] {
+            p.form->close();
+            stayedOpen = p.form->isVisible();
+        });
+        p.Capture("CAPTURED.DAT");
+        QVERIFY(stayedOpen);
+        QCOMPARE(p.prompts.warnings, std::vector<std::string>{"User aborted transfer"});
+        QTRY_VERIFY(!p.form->isVisible());
+        QVERIFY(p.Settings().find("[ChVsCh]") != std::string::npos);
+    }
+
+    void clearAsksFirstAndDeploymentGoesToTheRecorder() {
+        tavix::ServeOptions quick;
+        quick.clearMs = 50;
+        RecorderProgram p(quick);
+        p.prompts.confirmAnswer = false;
+        p.form->Item("ZeroData1")->trigger();
+        QVERIFY(p.prompts.notes.empty());
+        p.prompts.confirmAnswer = true;
+        p.form->Item("ZeroData1")->trigger();
+        QCOMPARE(p.prompts.confirmations,
+                 std::vector<std::string>(2, "About to Clear Tavix's data buffer"));
+        QCOMPARE(p.prompts.notes, std::vector<std::string>{"Tavix's data buffer is now clear"});
+        p.form->Item("StdAlt12001")->trigger();
+        p.form->MainDeployPopup->actions().at(2)->trigger();
+        QVERIFY(p.prompts.warnings.empty());
+        QVERIFY(!p.Status().isVisible());
+        const std::string log = p.recorder->StopAndLog();
+        QCOMPARE(log.find("/CC"), log.rfind("/CC"));  // cleared once
+        QVERIFY(log.find("/CC") != std::string::npos);
+        QVERIFY(log.find("/M main at 1200 ft") != std::string::npos);
+        QVERIFY(log.find("/H main at 2400 ft") != std::string::npos);
+    }
+
+    void silentRecorderIsNotReportedAsCleared() {
+        tavix::ServeOptions silent;
+        silent.silent = true;
+        RecorderProgram p(silent);
+        p.form->Link().timeouts.clearMs = 300;
+        p.form->Item("ZeroData1")->trigger();
+        QVERIFY(p.prompts.notes.empty());
+        QCOMPARE(p.prompts.warnings, std::vector<std::string>{kClearUnconfirmed});
+    }
+
+    void configurePortOpensAChoiceAtOnceAndKeepsItOnOk() {
+        RecorderProgram p;
+        const std::string device = p.state.device.deviceName;
+        p.state.device.deviceName.clear();
+        p.state.settings.port = 2;
+        QString caption;
+        QStringList firstEntries;
+        QString shown;
+        size_t warningsBeforeOk = 0;
+        bool openAfterBadChoice = false;
+        test::WhenModal([&](QWidget* w) {
+            auto* dlg = static_cast<TconfgDAUForm*>(w);
+            caption = dlg->windowTitle();
+            for (int i = 0; i < 4; ++i)
+                firstEntries << dlg->ComboBox1->itemText(i);
+            shown = dlg->ComboBox1->currentText();
+            dlg->ComboBox1->setEditText("/nonexistent/ttyTAVIX");
+            dlg->OKbtn->click();  // cannot open: reported, the dialog stays
+            openAfterBadChoice = dlg->isVisible();
+            warningsBeforeOk = p.prompts.warnings.size();
+            dlg->ComboBox1->setEditText(QString::fromStdString(device));
+            dlg->OKbtn->click();
+        });
+        p.form->Item("ConfigureDAU1")->trigger();
+        QCOMPARE(caption, QString("Configure Port"));
+        QCOMPARE(firstEntries, QStringList({"COM1", "COM2", "COM3", "COM4"}));
+        QCOMPARE(shown, QString("COM2"));
+        QVERIFY(openAfterBadChoice);
+        QCOMPARE(warningsBeforeOk, size_t(1));
+        QVERIFY(p.prompts.warnings[0].rfind(
+                    "Comm Port Error - Check port, device, and Windows settings", 0) == 0);
+        QCOMPARE(p.state.device.deviceName, device);
+        QVERIFY(p.form->Link().port().IsOpen());
+        // The device chosen is the one the next capture uses.
+        p.Capture("VIAPORT.DAT");
+        QCOMPARE(test::ReadWhole(p.Data() + "VIAPORT.DAT"), p.served);
+    }
+
+    void configurePortCancelKeepsTheSetting() {
+        Program p;
+        p.state.settings.port = 3;
+        test::WhenModal([&](QWidget* w) {
+            auto* dlg = static_cast<TconfgDAUForm*>(w);
+            dlg->ComboBox1->setEditText("COM1");
+            dlg->BitBtn1->click();
+        });
+        p.form->Item("ConfigureDAU1")->trigger();
+        QCOMPARE(p.state.settings.port, 3);
+        QVERIFY(p.state.device.deviceName.empty());
+    }
+
+    void statusButtonReadingOkOnlyHidesTheDialog() {
+        RecorderProgram p;
+        DeviceLink& link = p.form->Link();
+        link.SetProgress(100);
+        QVERIFY(p.Status().isVisible());
+        QCOMPARE(p.Status().Button1->text(), QString("&OK"));
+        QCOMPARE(p.Status().windowTitle(), QString("Communication Status"));
+        QVERIFY(!p.Status().windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QTest::mouseClick(p.Status().Button1, Qt::LeftButton);
+        QVERIFY(!p.Status().isVisible());
+        QCOMPARE(p.Status().Button1->text(), QString("&Cancel"));
+        QVERIFY(!p.state.device.TransferAborted);
+    }
+};
+
+}  // namespace orvale
+
+QTEST_MAIN(orvale::RecorderCommandsTest)
+#include "recorder_commands_test.moc"
