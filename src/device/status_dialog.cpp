@@ -35,7 +35,7 @@ TStatusDlg::TStatusDlg(QWidget* parent)
     // Blue whatever the style's own colour; text over it stays readable.
     ProgressMeter->setStyleSheet(
         "QProgressBar { border: 1px solid #808080; background: white; text-align: center; }"
-        "QProgressBar::chunk { background-color: #0000c0; }");
+        "QProgressBar::chunk { background-color: #4f86f7; }");
 
     Button1 = new QPushButton(kCancelCaption, this);
     Button1->setObjectName("Button1");

@@ -19,6 +19,9 @@
 #include "app/directory_dialog.h"
 #include "app/error_box.h"
 #include "app/main_form.h"
+#include "device/device_link.h"
+#include "device/port_dialog.h"
+#include "device/status_dialog.h"
 #include "core/summary_dialog.h"
 #include "fake_prompts.h"
 #include "files/data_files.h"
@@ -136,6 +139,14 @@ int main(int argc, char** argv) {
             editor->Field(kLocationField)->setText("Brookfield club field");
         });
     SaveModal("start_length_dialog", [&] { form.StartForm->exec(); });
+    SaveModal("configure_port", [&] { form.ConfgDAUForm->exec(); });
+
+    // The status dialog as it looks halfway through a capture.
+    form.Link().SetStatusText(27008);
+    form.Link().SetProgress(46);
+    QTest::qWait(100);
+    Save(*form.StatusDlg, "communication_status");
+    form.Link().HideStatus();
     form.hide();
     return 0;
 }
