@@ -3,6 +3,9 @@
 # 8196 bytes take on the wire (10 bits a byte), and the processor time orvale-cli used, nearly
 # all of it spent waiting for bytes.
 #
+# Then the same through the desktop program's link (QSerialPort and its event-loop wait), when
+# it is built.
+#
 # usage: bench/capture_bench.sh [BUILD_DIR]    (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,3 +55,13 @@ awk -v wall="$wall" -v user="$user" -v sys="$sys" 'BEGIN {
   printf "orvale-cli processor time: user %.2f s + system %.2f s = %.2f s (%.2f%% of wall)\n",
          user, sys, cpu, 100 * cpu / wall
 }'
+
+desktop=$build/bench/orvale_desktop_capture
+if [ -x "$desktop" ]; then
+  mkdir "$work/desk"
+  "$desktop" "$work/tty" "$work/desk" BENCH 2>"$work/desk.err" || {
+    cat "$work/desk.err" >&2
+    exit 1
+  }
+  cmp -s "$image" "$work/desk/BENCH.DAT" || { echo "desktop capture differs" >&2; exit 1; }
+fi
