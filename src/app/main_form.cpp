@@ -109,10 +109,9 @@ QAction* TMainform::AddItem(QWidget* menu, const char* name, void (TMainform::*h
     return action;
 }
 
-QAction* TMainform::AddPendingItem(QWidget* menu, const char* name, const char* noteOf) {
+QAction* TMainform::AddPendingItem(QWidget* menu, const char* name) {
     QAction* action = AddItem(menu, name, nullptr);
-    const char* note = noteOf ? noteOf : name;
-    connect(action, &QAction::triggered, this, [this, note] { NotAvailable(note); });
+    connect(action, &QAction::triggered, this, [this, name] { NotAvailable(name); });
     return action;
 }
 
@@ -302,8 +301,10 @@ void TMainform::Run(const std::function<void()>& command) {
         return;
     }
     RunCommand(prompts_, command);
-    if (closeWhenIdle_ && !DeviceBusy())
+    if (closeWhenIdle_ && !DeviceBusy()) {
+        closeWhenIdle_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 bool TMainform::DeviceBusy() const {

@@ -95,7 +95,7 @@ private:
     void ShowHint(const QString& hint);
     QAction* AddItem(QWidget* menu, const char* name, void (TMainform::*handler)());
     // A command whose window comes with a later version: a note instead of nothing.
-    QAction* AddPendingItem(QWidget* menu, const char* name, const char* noteOf = nullptr);
+    QAction* AddPendingItem(QWidget* menu, const char* name);
     // Low, medium and high, in that order.
     void AddDeployItems(QMenu* menu, const std::array<const char*, 3>& names);
     QToolButton* AddButton(const char* name);
