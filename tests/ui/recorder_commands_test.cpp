@@ -61,6 +61,15 @@ void DuringTransfer(TStatusDlg& status, std::function<void()> act) {
     timer->start(10);
 }
 
+struct CloseCounter : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
 }  // namespace
 
 class RecorderCommandsTest : public QObject {
@@ -152,6 +161,8 @@ private Q_SLOTS:
         RecorderProgram p(slow);
         p.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(p.form.get()));
+        CloseCounter closes;
+        p.form->installEventFilter(&closes);
         bool stayedOpen = false;
         DuringTransfer(p.Status(), [&] {
             p.form->close();
@@ -162,6 +173,9 @@ private Q_SLOTS:
         QCOMPARE(p.prompts.warnings, std::vector<std::string>{"User aborted transfer"});
         QTRY_VERIFY(!p.form->isVisible());
         QVERIFY(p.Settings().find("[ChVsCh]") != std::string::npos);
+        // Closed once, after the refused close: nothing keeps closing it afterwards.
+        QTest::qWait(100);
+        QCOMPARE(closes.count, 2);
     }
 
     void clearAsksFirstAndDeploymentGoesToTheRecorder() {
