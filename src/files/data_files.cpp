@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "app/prompts.h"
 #include "core/file_error.h"
@@ -34,6 +35,39 @@ void RenameFile(const std::string& from, const std::string& to) {
 void RemoveFile(const std::string& path) {
     if (std::remove(path.c_str()) != 0 && errno != ENOENT)
         throw FileError(path + ": " + std::strerror(errno));
+}
+
+// The program finds the files it names whatever their letter case, so a flight's files are
+// named without regard to case too. A chosen name whose file exists under another spelling is
+// that file: replacing it is asked for here (the file dialog only knows the exact spelling) and
+// its spelling is kept. Otherwise "Flt-001.DAT" would be written beside "FLT-001.DAT" while its
+// parameter file replaced FLT-001.PAR, the description of the other flight. The name to use, or
+// nothing when the flyer keeps the old file.
+std::optional<std::string> SpellingToWrite(const std::string& folder, const std::string& name,
+                                           Prompts& prompts) {
+    const std::string found = ResolveCaseInsensitive(folder, name);
+    if (found == folder + name || !PathExists(found))
+        return name;
+    const std::string existing = FileNamePart(found);
+    if (!prompts.ConfirmWarning(existing + " already exists.\nDo you want to replace it?"))
+        return std::nullopt;
+    return existing;
+}
+
+// A flight name that no file in folder has yet, data or parameter file, in any letter case;
+// counting on from name. Pressing Enter on the proposal never replaces a flight.
+std::string FreeFlightName(const std::string& folder, std::string name) {
+    const auto taken = [&](const std::string& base) {
+        return PathExists(ResolveCaseInsensitive(folder, base + ".DAT")) ||
+               PathExists(ResolveCaseInsensitive(folder, base + ".PAR"));
+    };
+    for (int tries = 0; tries < 1000 && taken(name); ++tries) {
+        const std::string next = NextDefaultName(name);
+        if (next == name)
+            break;
+        name = next;
+    }
+    return name;
 }
 
 }  // namespace
@@ -83,7 +117,8 @@ std::string AskSaveName(AppState& state, Prompts& prompts, const std::string& na
     const std::string base = BaseName(*chosen);
     if (base.empty())
         return kNoFile;
-    return base + "." + extension;
+    return SpellingToWrite(state.workingDirectory, base + "." + extension, prompts)
+        .value_or(kNoFile);
 }
 
 void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files) {
@@ -163,14 +198,20 @@ bool AskCaptureFileName(AppState& state, Prompts& prompts) {
     request.filter = "Data files|*.dat";
     request.defaultExtension = "dat";
     request.initialDirectory = state.workingDirectory;
-    request.proposedName = state.defaultDataFileName + ".dat";
+    request.proposedName =
+        FreeFlightName(state.workingDirectory, state.defaultDataFileName) + ".dat";
     auto chosen = prompts.AskSaveFileName(request);
     if (!chosen)
         return false;
 
-    const std::string base = BaseName(*chosen);
-    state.captureFileName = base + ".DAT";
     const std::string folder = DirectoryPart(*chosen);
+    const std::optional<std::string> name =
+        SpellingToWrite(folder.empty() ? state.workingDirectory : WithSeparator(folder),
+                        BaseName(*chosen) + ".DAT", prompts);
+    if (!name)
+        return false;
+    const std::string base = BaseName(*name);
+    state.captureFileName = *name;
     if (!folder.empty())
         state.workingDirectory = CutText(WithSeparator(folder), kDirectoryLimit);
     state.defaultDataFileName = NextDefaultName(CutText(base, kShortNameLimit));

@@ -341,6 +341,72 @@ TEST_F(DataFiles, AskCaptureFileName) {
     }
 }
 
+// Flights are named without regard to letter case: a name that only differs in case from an
+// existing flight is that flight, so replacing it is asked for and its spelling kept; and the
+// capture's proposal is never a flight that is already there.
+TEST_F(DataFiles, CaptureProposalSkipsFlightsThatAreThereInAnyCase) {
+    Put(folder.Path() + "FLT-001.DAT", "sample");
+    Put(folder.Path() + "flt-002.par", "description only");
+    state.defaultDataFileName = "Flt-001";
+    prompts.fileAnswers = {std::nullopt};
+    EXPECT_FALSE(AskCaptureFileName(state, prompts));
+    EXPECT_EQ(prompts.fileRequests[0].proposedName, "Flt-003.dat");
+    EXPECT_EQ(state.defaultDataFileName, "Flt-001");  // the counter moves on only with a capture
+}
+
+TEST_F(DataFiles, CaptureNameOfAnotherSpellingIsThatFlightOnceConfirmed) {
+    Put(folder.Path() + "FLT-001.DAT", "sample");
+    Put(folder.Path() + "FLT-001.PAR", "[Flight Data]\r\nNote=the sample\r\n");
+
+    prompts.fileAnswers = {folder.Path() + "Flt-001.dat"};
+    prompts.confirmAnswer = false;
+    EXPECT_FALSE(AskCaptureFileName(state, prompts));
+    EXPECT_EQ(prompts.confirmations,
+              std::vector<std::string>{"FLT-001.DAT already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(state.current().dataFileName, "None");
+
+    test::FakePrompts yes;
+    yes.fileAnswers = {folder.Path() + "Flt-001.dat"};
+    EXPECT_TRUE(AskCaptureFileName(state, yes));
+    EXPECT_EQ(state.captureFileName, "FLT-001.DAT");
+    EXPECT_EQ(state.current().dataFileName, "FLT-001.DAT");
+    EXPECT_EQ(state.current().parameterFileName, "FLT-001.PAR");
+
+    // A new name, or the exact name the dialog already confirmed, is not asked about again.
+    test::FakePrompts quiet;
+    quiet.fileAnswers = {folder.Path() + "FLT-001.DAT", folder.Path() + "Flt-077.dat"};
+    EXPECT_TRUE(AskCaptureFileName(state, quiet));
+    EXPECT_TRUE(AskCaptureFileName(state, quiet));
+    EXPECT_TRUE(quiet.confirmations.empty());
+    EXPECT_EQ(state.captureFileName, "Flt-077.DAT");
+}
+
+TEST_F(DataFiles, SavingUnderAnotherSpellingReplacesThatFlightOnlyWhenConfirmed) {
+    const std::string flight = MakeFlight(folder.Path() + "A.DAT");
+    Put(folder.Path() + "KEEP.DAT", "another flight");
+    Put(folder.Path() + "KEEP.PAR", "[Flight Data]\r\nNote=another\r\n");
+    state.current().dataFileName = "A.DAT";
+    state.imageFilePath = folder.Path() + "A.DAT";
+    state.loadedDataSize = 8;
+
+    prompts.fileAnswers = {folder.Path() + "keep.dat"};
+    prompts.confirmAnswer = false;
+    SaveDataFile(state, prompts, RealFileLayer());
+    EXPECT_EQ(prompts.confirmations.size(), 1u);
+    EXPECT_EQ(Contents(folder.Path() + "KEEP.DAT"), "another flight");
+    EXPECT_EQ(Contents(folder.Path() + "KEEP.PAR"), "[Flight Data]\r\nNote=another\r\n");
+    EXPECT_EQ(state.current().dataFileName, "A.DAT");
+
+    test::FakePrompts yes;
+    yes.fileAnswers = {folder.Path() + "keep.dat"};
+    SaveDataFile(state, yes, RealFileLayer());
+    EXPECT_EQ(Contents(folder.Path() + "KEEP.DAT"), flight);
+    EXPECT_NE(Contents(folder.Path() + "KEEP.PAR").find("saved with the flight"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.Path() + "keep.dat"));
+    EXPECT_FALSE(fs::exists(folder.Path() + "keep.PAR"));
+}
+
 TEST_F(DataFiles, OpeningADataFilePairsItWithItsParameterFile) {
     for (const char* parName : {"FLT-007.PAR", "FLT-007.par", "flt-007.Par"}) {
         for (uint16_t answer : {1, 2}) {
