@@ -41,7 +41,8 @@ TDirDlg::TDirDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(sta
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->lineEdit()->setMaxLength(kNameBoxLimit);
-    ComboBox1->lineEdit()->installEventFilter(this);
+    // The name box's line edit hands its focus to the box itself, which receives FocusIn.
+    ComboBox1->installEventFilter(this);
     auto* nameLabel = new QLabel("Directory &Name", this);
     nameLabel->setBuddy(ComboBox1);
 
@@ -137,7 +138,7 @@ void TDirDlg::OKBtnClick() {
 bool TDirDlg::eventFilter(QObject* watched, QEvent* event) {
     // A folder picked in the tree is taken as soon as the flyer comes back to the name box,
     // even if the dialog is then left with Cancel.
-    if (watched == ComboBox1->lineEdit() && event->type() == QEvent::FocusIn)
+    if (watched == ComboBox1 && event->type() == QEvent::FocusIn)
         AcceptDirectory();
     return QDialog::eventFilter(watched, event);
 }

@@ -211,12 +211,19 @@ private Q_SLOTS:
         QCOMPARE(
             AnswerSummary(dialog, 0, [](TShowDtaDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }),
             uint16_t(2));
-        // A click on the background is OK.
+        // A click on the background is OK; one on a row's text is not.
         QCOMPARE(AnswerSummary(dialog, 0,
                                [](TShowDtaDlg& d) {
                                    QTest::mouseClick(&d, Qt::LeftButton, {}, {4, 4});
                                }),
                  uint16_t(1));
+        QCOMPARE(AnswerSummary(dialog, 2,
+                               [](TShowDtaDlg& d) {
+                                   auto* value = d.findChild<QLabel*>("MaxAccel");
+                                   QTest::mouseClick(value, Qt::LeftButton);
+                                   d.CancelBtn->click();
+                               }),
+                 uint16_t(2));
         // The window frame closes without an answer: the result stays as it was.
         QCOMPARE(AnswerSummary(dialog, 2, [](TShowDtaDlg& d) { d.close(); }), uint16_t(2));
         QCOMPARE(AnswerSummary(dialog, 1, [](TShowDtaDlg& d) { d.close(); }), uint16_t(1));
@@ -333,8 +340,7 @@ private Q_SLOTS:
             dialog.DirectoryListBox1->setCurrentIndex(
                 model->index(QString::fromStdString(folder.Path() + "B")));
             // Back into the name box: the folder is taken at that moment.
-            QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-            QApplication::sendEvent(dialog.ComboBox1->lineEdit(), &focusIn);
+            dialog.ComboBox1->setFocus(Qt::TabFocusReason);
             dialog.CancelBtn->click();
         });
         dialog.exec();
