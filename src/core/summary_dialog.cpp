@@ -129,8 +129,11 @@ void TShowDtaDlg::CancelBtnClick() {
     reject();
 }
 
-void TShowDtaDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+void TShowDtaDlg::mouseReleaseEvent(QMouseEvent* event) {
+    // A click on the background, not on a row's text, is OK; a press that ends outside the
+    // window is no click.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && rect().contains(at) && childAt(at) == nullptr)
         OKBtnClick();
 }
 
