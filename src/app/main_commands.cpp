@@ -1,8 +1,10 @@
 // The main window's commands. Each hands over to the procedure that does the work and runs
 // inside the command guard, so a failure is shown and the window goes back to waiting.
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "app/about_box.h"
 #include "app/command_guard.h"
@@ -14,8 +16,8 @@
 #include "core/image_decode.h"
 #include "core/summary_dialog.h"
 #include "device/device_commands.h"
-#include "device/port_dialog.h"
 #include "device/image_download.h"
+#include "device/port_dialog.h"
 #include "files/calibration_file.h"
 #include "files/data_files.h"
 #include "files/parameter_editor.h"
@@ -59,6 +61,12 @@ void TMainform::Printsetup1Click() {
             printer_ = std::make_unique<QPrinter>();
         QPrintDialog dialog(printer_.get(), this);
         dialog.setWindowTitle("Printer setup");
+        // Set-up only: the printer, its properties and the paper. Nothing is printed here, so
+        // the dialog's button says OK rather than Print, and page ranges and copies stay out.
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        if (auto* box = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+                ok->setText("OK");
         dialog.exec();
         ShowDtaDlg->SetPrinter(printer_.get());
     });

@@ -290,6 +290,23 @@ private Q_SLOTS:
         QCOMPARE(p.state.current().graphLength, 3.0);
     }
 
+    void printerSetupOnlySetsUp() {
+        Program p;
+        QString title;
+        QStringList buttons;
+        test::WhenModal([&](QWidget* w) {
+            title = w->windowTitle();
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (b->isVisible())
+                    buttons << b->text();
+            static_cast<QDialog*>(w)->reject();
+        });
+        p.form->Item("Printsetup1")->trigger();
+        QCOMPARE(title, QString("Printer setup"));
+        QVERIFY2(buttons.contains("OK") && !buttons.contains("&Print"),
+                 qPrintable(buttons.join(",")));
+    }
+
     void mainDeployPopupOpensAtTheSameScreenPlaceWhereverTheWindowIs() {
         Program p;
         p.form->move(200, 150);
