@@ -52,9 +52,9 @@ inline constexpr std::array<CommandText, 38> kCommands{{
     {"CalBtn", "", "", "Calibrate Tavix"},
     {"MainDeployBtn", "", "", "Set Main Deployment Altitude"},
     // The tool button's pop-up repeats the three altitude items.
-    {"LowAlt6002", "Low Alt (600')", "", ""},
-    {"StdAlt12002", "Med Alt (1200')", "", ""},
-    {"HighAlt24002", "High Alt (2400')", "", ""},
+    {"LowAlt1", "Low Alt (600')", "", ""},
+    {"StdAlt1", "Med Alt (1200')", "", ""},
+    {"HighAlt1", "High Alt (2400')", "", ""},
 }};
 
 // The four commands that need a loaded flight; every other command is always enabled.

@@ -173,7 +173,7 @@ void TMainform::BuildMenus() {
 
     MainDeployPopup = new QMenu(this);
     MainDeployPopup->setObjectName("MainDeployPopup");
-    AddDeployItems(MainDeployPopup, {"LowAlt6002", "StdAlt12002", "HighAlt24002"});
+    AddDeployItems(MainDeployPopup, {"LowAlt1", "StdAlt1", "HighAlt1"});
 }
 
 void TMainform::AddDeployItems(QMenu* menu, const std::array<const char*, 3>& names) {

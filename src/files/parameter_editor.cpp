@@ -134,7 +134,8 @@ TEditParDlg::TEditParDlg(AppState& state, Prompts& prompts, QWidget* parent)
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    resize(560, sizeHint().height());
+    // A fixed border: the fields have room for their longest texts.
+    setFixedSize(560, sizeHint().height());
 }
 
 void TEditParDlg::showEvent(QShowEvent* event) {
