@@ -93,7 +93,7 @@ void TconfgDAUForm::showEvent(QShowEvent* event) {
     if (index < 0)
         ComboBox1->setEditText(current);
     DeviceLabel->setText(QString::fromStdString(ChoiceDevice(current.toStdString())));
-    chosen_ = current;
+    tried_ = current;
     CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
@@ -102,11 +102,8 @@ bool TconfgDAUForm::Choose(const QString& text) {
     const QString choice = text.trimmed();
     if (choice.isEmpty())
         return true;
-    const bool opened =
-        RunCommand(prompts_, [&] { PortChoice(link_).Select(choice.toStdString()); });
-    if (opened)
-        chosen_ = choice;
-    return opened;
+    tried_ = choice;
+    return RunCommand(prompts_, [&] { PortChoice(link_).Select(choice.toStdString()); });
 }
 
 void TconfgDAUForm::ComboBox1Change(const QString& text) {
@@ -114,10 +111,11 @@ void TconfgDAUForm::ComboBox1Change(const QString& text) {
 }
 
 void TconfgDAUForm::OKbtnClick() {
-    // A typed device that was never opened is opened now; one that cannot be keeps the dialog.
+    // A device typed but not yet tried is tried now, so its failure is reported too. Either way
+    // the choice is kept: a flyer may set the port up before the adapter is plugged in.
     const QString typed = ComboBox1->currentText().trimmed();
-    if (typed != chosen_ && !Choose(typed))
-        return;
+    if (typed != tried_)
+        Choose(typed);
     PortChoice(link_).Accept();
     accept();
 }

@@ -1,5 +1,6 @@
 // "Configure Port": the flyer picks the serial port the Tavix is on. A choice opens the port at
-// once, so a wrong one is reported before OK; OK keeps it in the settings.
+// once, so a port that cannot be opened is reported before OK; OK keeps the choice in the
+// settings.
 #pragma once
 
 #include <QDialog>
@@ -33,12 +34,13 @@ protected:
 private:
     // The list: COM1 to COM4, the serial devices this system reports, and the Device setting.
     void FillList(const QString& current);
-    // Opens the port on text; false (with the message shown) when it cannot be opened.
+    // Sets the port to text and opens it; false (with the message shown) when it cannot be
+    // opened. The port keeps the choice either way.
     bool Choose(const QString& text);
 
     DeviceLink& link_;
     Prompts& prompts_;
-    QString chosen_;  // the text last opened, so OK only opens a typed device once
+    QString tried_;  // the text last chosen, so OK tries a typed device only once
 };
 
 }  // namespace orvale

@@ -228,7 +228,7 @@ private Q_SLOTS:
                 firstEntries << dlg->ComboBox1->itemText(i);
             shown = dlg->ComboBox1->currentText();
             dlg->ComboBox1->setEditText("/nonexistent/ttyTAVIX");
-            dlg->OKbtn->click();  // cannot open: reported, the dialog stays
+            dlg->ComboBox1Change("/nonexistent/ttyTAVIX");  // cannot open: reported at once
             openAfterBadChoice = dlg->isVisible();
             warningsBeforeOk = p.prompts.warnings.size();
             dlg->ComboBox1->setEditText(QString::fromStdString(device));
@@ -247,6 +247,24 @@ private Q_SLOTS:
         // The device chosen is the one the next capture uses.
         p.Capture("VIAPORT.DAT");
         QCOMPARE(test::ReadWhole(p.Data() + "VIAPORT.DAT"), p.served);
+    }
+
+    void configurePortKeepsAPortThatCannotBeOpenedYet() {
+        Program p;
+        test::WhenModal([&](QWidget* w) {
+            auto* dlg = static_cast<TconfgDAUForm*>(w);
+            const int com4 = dlg->ComboBox1->findText("COM4");
+            dlg->ComboBox1->setCurrentIndex(com4);
+            dlg->ComboBox1Change("COM4");
+            dlg->ComboBox1->setEditText("/dev/ttyUSB-not-plugged-in");
+            dlg->OKbtn->click();
+        });
+        p.state.device.deviceName.clear();
+        p.form->Item("ConfigureDAU1")->trigger();
+        // Each choice reported once, and the last one kept for when the adapter is there.
+        QCOMPARE(p.prompts.warnings.size(), size_t(2));
+        QCOMPARE(p.state.device.deviceName, std::string("/dev/ttyUSB-not-plugged-in"));
+        QVERIFY(!p.form->ConfgDAUForm->isVisible());
     }
 
     void configurePortCancelKeepsTheSetting() {
