@@ -135,7 +135,7 @@ TEditParDlg::TEditParDlg(AppState& state, Prompts& prompts, QWidget* parent)
     layout->addSpacing(8);
     layout->addLayout(buttons);
     // A fixed border: the fields have room for their longest texts.
-    setFixedSize(560, sizeHint().height());
+    setFixedSize(std::max(560, minimumSizeHint().width()), sizeHint().height());
 }
 
 void TEditParDlg::showEvent(QShowEvent* event) {
