@@ -1,5 +1,6 @@
 // The parameter editor driven through its boxes and buttons, with the file dialogs and the
 // warnings answered by the fake prompts.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -70,6 +71,23 @@ private Q_SLOTS:
         QCOMPARE(e.Field(kNoteField)->maxLength(), 80);
         QCOMPARE(e.Field(kLaunchTimeField)->maxLength(), 8);
         QCOMPARE(e.Field(kExpectedAltitudeField)->maxLength(), 10);
+    }
+
+    void fixedBorderStillShowsEveryLabelWhole() {
+        Editor e;
+        QStringList cut;
+        QSize before, after;
+        e.Run([&] {
+            before = e.dialog->size();
+            for (QLabel* label : e.dialog->findChildren<QLabel*>())
+                if (label->isVisible() && label->width() < label->minimumSizeHint().width())
+                    cut << label->text();
+            after = e.dialog->minimumSize();
+            e.dialog->reject();
+        });
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+        QCOMPARE(after, before);  // fixed: the border cannot be dragged
+        QCOMPARE(e.dialog->maximumSize(), before);
     }
 
     void okRefusesStagesZeroAndSixAndKeepsWhatWasTyped() {
