@@ -335,6 +335,9 @@ private Q_SLOTS:
         state.workingDirectory = folder.Path();
         TDirDlg dialog(state);
         test::WhenModal([&](QWidget*) {
+            // Focus moves only inside the active window.
+            dialog.activateWindow();
+            QTest::qWaitForWindowActive(&dialog);
             auto* model = static_cast<QFileSystemModel*>(dialog.DirectoryListBox1->model());
             dialog.DirectoryListBox1->setFocus();
             dialog.DirectoryListBox1->setCurrentIndex(
