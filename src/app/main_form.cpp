@@ -86,10 +86,11 @@ void TMainform::CreateForms() {
     DirDlg = new TDirDlg(state_, this);
     ShowDtaDlg = new TShowDtaDlg(this);
     ErrorBox = new TErrorBox(this);
-    StatusDlg = new TStatusDlg(this);
-    link_ = std::make_unique<DesktopLink>(state_, *StatusDlg);
-    connect(StatusDlg, &TStatusDlg::ButtonPressed, this, [this] { Link().StatusButtonClicked(); });
+    link_ = std::make_unique<DesktopLink>(state_);
     ConfgDAUForm = new TconfgDAUForm(Link(), prompts_, this);
+    StatusDlg = new TStatusDlg(this);
+    link_->AttachStatus(*StatusDlg);
+    connect(StatusDlg, &TStatusDlg::ButtonPressed, this, [this] { Link().StatusButtonClicked(); });
     // The live data window belongs here in the order; it comes with the live display.
     StartForm = new TStartForm(state_, prompts_, this);
     EditParDlg = new TEditParDlg(state_, prompts_, this);

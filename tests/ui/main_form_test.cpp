@@ -64,8 +64,8 @@ private Q_SLOTS:
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 names << dialog->objectName();
-        QCOMPARE(names, QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "StatusDlg",
-                                     "confgDAUForm", "StartForm", "EditParDlg"}));
+        QCOMPARE(names, QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "confgDAUForm",
+                                     "StatusDlg", "StartForm", "EditParDlg"}));
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 QVERIFY(!dialog->isVisible());
