@@ -52,6 +52,17 @@ std::string FollowLink(const std::string& path) {
 
 // A fresh file beside target. Not mkstemp: it creates the file with mode 0600, which would make
 // a new settings file private; open with 0666 lets the umask decide, as for any other file.
+// A file made read-only keeps its contents: writing into it in place would fail, and neither a
+// replacement by rename (which needs only a writable folder) nor a privileged user may get round
+// that. Throws "Unable to write to" the path.
+void RefuseReadOnly(const std::string& target, const std::string& shownPath) {
+    struct stat current;
+    if (::stat(target.c_str(), &current) != 0 || !S_ISREG(current.st_mode))
+        return;
+    if ((current.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+        throw FileError("Unable to write to " + shownPath + " (the file is read-only)");
+}
+
 int CreateTemporary(const std::string& target, std::string& tempPath) {
     static std::atomic<unsigned> counter = 0;
     size_t slash = target.rfind('/');
@@ -147,6 +158,7 @@ public:
     }
 
     std::unique_ptr<FileSink> Create(const std::string& path) override {
+        RefuseReadOnly(path, path);
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd < 0)
             throw FileError("Unable to create " + path + Reason(errno));
@@ -158,6 +170,7 @@ public:
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string target = FollowLink(path);
+    RefuseReadOnly(target, path);
     std::string tempPath;
     int fd = CreateTemporary(target, tempPath);
     if (fd < 0)

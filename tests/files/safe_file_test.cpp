@@ -71,6 +71,22 @@ TEST(SafeFile, FailureLeavesEverythingAsItWas) {
     EXPECT_EQ(folder.Names(), std::set<std::string>{"DEFAULT.PAR"});
 }
 
+TEST(SafeFile, ReadOnlyFileKeepsItsContentsWhateverTheFolderAllows) {
+    TempFolder folder;
+    const std::string path = folder.Path() + "RO.PAR";
+    Put(path, "Note=old\r\n");
+    ::chmod(path.c_str(), 0444);
+    try {
+        WriteFileAtomically(path, "Note=new\r\n");
+        FAIL() << "a read-only file was replaced";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path + " (the file is read-only)");
+    }
+    EXPECT_THROW(RealFileLayer().Create(path), FileError);
+    EXPECT_EQ(Contents(path), "Note=old\r\n");
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"RO.PAR"});
+}
+
 // A disk with room for a fixed number of bytes, holding one source file.
 class SmallDisk : public FileLayer {
 public:
