@@ -119,7 +119,9 @@ void ApplyCalibrationText(std::string_view text, CalibrationData& cal) {
 
 void ReadCalibrationFile(AppState& state, Prompts& prompts) {
     const std::string path = ResolvePath(state.calibrationFilePath);
-    if (!PathExists(path))
+    // A name that is a folder (an empty "Calibration_Filename" names the working directory) is
+    // no calibration file: ignored like a missing one, not reported as damaged at every start.
+    if (!FileExists(path))
         return;
     // Read errors are told apart from the end of the file: a stream would report a folder or
     // an unreadable disk block as an empty file.

@@ -50,6 +50,11 @@ bool PathExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 std::string WithSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/')
         folder += '/';

@@ -33,4 +33,7 @@ std::string WithSeparator(std::string folder);
 // Whether a file, folder or anything else exists at path.
 bool PathExists(const std::string& path);
 
+// Whether something other than a folder exists at path.
+bool FileExists(const std::string& path);
+
 }  // namespace orvale

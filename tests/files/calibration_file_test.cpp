@@ -188,11 +188,20 @@ TEST_F(CalibrationFile, MissingAndDamagedFiles) {
     EXPECT_EQ(Values(state.calibration), Values(before));
     EXPECT_TRUE(prompts.errors.empty());
 
-    // A path that cannot be read as a file.
+    // A name that is a folder is no calibration file either (an empty name in the settings
+    // names the working directory): ignored, not reported as damaged at every start.
     std::filesystem::create_directory(state.calibrationFilePath);
     ReadCalibrationFile(state, prompts);
+    state.calibrationFilePath = folder.Path();
+    ReadCalibrationFile(state, prompts);
+    EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_EQ(Values(state.calibration), Values(before));
+
+    // A file whose reading fails: this process's own memory answers a read at 0 with EIO.
+    state.calibrationFilePath = "/proc/self/mem";
+    ReadCalibrationFile(state, prompts);
     ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_EQ(prompts.errors[0], folder.Path() + "Vessin.cal file damaged");
+    EXPECT_EQ(prompts.errors[0], "/proc/self/mem file damaged");
     EXPECT_EQ(Values(state.calibration), Values(before));
 }
 
