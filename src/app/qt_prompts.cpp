@@ -74,7 +74,7 @@ std::optional<std::string> QtPrompts::AskSaveFileName(const FileDialogRequest& r
 }
 
 std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(window_, QString::fromStdString(request.title).trimmed(),
+    QFileDialog dialog(window_, QString::fromStdString(request.title),
                        QString::fromStdString(request.initialDirectory));
     dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
     // Qt's own dialog on every desktop: the same look everywhere, and the recorder's upper-case
