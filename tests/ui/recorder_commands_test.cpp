@@ -77,7 +77,9 @@ class RecorderCommandsTest : public QObject {
 
 private Q_SLOTS:
     void captureStoresVerifiesAndLoadsTheFlight() {
-        RecorderProgram p;
+        tavix::ServeOptions paced;
+        paced.baud = 115200;  // under a second: long enough to look at the dialog on the way
+        RecorderProgram p(paced);
         QVERIFY(p.FlightCommandsDisabled());
         bool shownNonModal = false;
         bool onTop = false;
