@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -31,17 +30,6 @@ double ProcessorSeconds() {
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
-
-class NamedCapture : public orvale::CliPrompts {
-public:
-    NamedCapture(std::ostream& err, std::string path) : CliPrompts(err), path_(std::move(path)) {}
-    std::optional<std::string> AskSaveFileName(const orvale::FileDialogRequest&) override {
-        return path_;
-    }
-
-private:
-    std::string path_;
-};
 
 }  // namespace
 
@@ -65,7 +53,7 @@ int main(int argc, char** argv) {
     std::ostringstream quiet;
     ConsoleStatus status(quiet);
     DeviceLink link(state, port, waiter, clock, status);
-    NamedCapture prompts(std::cerr, folder + argv[3]);
+    CapturePrompts prompts(std::cerr, folder + argv[3]);
 
     QElapsedTimer wall;
     wall.start();

@@ -109,16 +109,6 @@ std::string ParseDeviceArgs(const std::vector<std::string>& args, DeviceOptions&
     return {};
 }
 
-// The capture's file dialog, answered with the flight name in the chosen folder.
-class CapturePrompts : public CliPrompts {
-public:
-    CapturePrompts(std::ostream& err, std::string path) : CliPrompts(err), path_(std::move(path)) {}
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return path_; }
-
-private:
-    std::string path_;
-};
-
 // Ctrl-C while a command runs cancels the transfer instead of killing the tool, so the port is
 // closed and no half-written file remains. The handler only notes it and wakes the wait.
 volatile sig_atomic_t gInterrupted = 0;

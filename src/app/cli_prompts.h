@@ -2,7 +2,10 @@
 // accepted and file dialogs as cancelled.
 #pragma once
 
+#include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include "app/prompts.h"
 #include "core/app_state.h"
@@ -31,6 +34,16 @@ public:
 
 private:
     std::ostream& err_;
+};
+
+// A capture's file dialog, answered with the path named on the command line.
+class CapturePrompts : public CliPrompts {
+public:
+    CapturePrompts(std::ostream& err, std::string path) : CliPrompts(err), path_(std::move(path)) {}
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return path_; }
+
+private:
+    std::string path_;
 };
 
 }  // namespace orvale
