@@ -24,11 +24,16 @@
 
 namespace {
 
-double ProcessorSeconds() {
+struct ProcessorTime {
+    double user;
+    double system;
+};
+
+ProcessorTime ProcessorSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    return {seconds(usage.ru_utime), seconds(usage.ru_stime)};
 }
 
 }  // namespace
@@ -57,7 +62,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer wall;
     wall.start();
-    const double before = ProcessorSeconds();
+    const ProcessorTime before = ProcessorSeconds();
     try {
         if (!CaptureFlight(link, prompts)) {
             std::fprintf(stderr, "the capture did not complete\n");
@@ -67,9 +72,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    const double cpu = ProcessorSeconds() - before;
+    const ProcessorTime after = ProcessorSeconds();
+    const double user = after.user - before.user;
+    const double system = after.system - before.system;
     const double seconds = wall.nsecsElapsed() / 1e9;
-    std::printf("desktop link: wall %.2f s, processor %.3f s (%.2f%% of wall)\n", seconds, cpu,
-                100 * cpu / seconds);
+    std::printf(
+        "desktop link: wall %.2f s, processor %.3f s (user %.3f + system %.3f; %.2f%% of wall)\n",
+        seconds, user + system, user, system, 100 * (user + system) / seconds);
     return 0;
 }
