@@ -11,7 +11,7 @@
 #include "app/cli_flight.h"
 #include "app/cli_prompts.h"
 #include "core/file_error.h"
-#include "core/program_state.h"
+#include "files/startup_files.h"
 #include "graph/series_preparation.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "app/cli_prompts.h"
 #include "app/cli_summary.h"
 #include "core/image_decode.h"
-#include "core/program_state.h"
 #include "core/summary_pass.h"
+#include "files/startup_files.h"
 
 namespace {
 

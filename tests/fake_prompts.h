@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
 #include "core/app_state.h"
+#include "core/prompts.h"
 
 namespace orvale::test {
 

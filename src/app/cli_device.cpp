@@ -14,7 +14,6 @@
 #include "app/cli_summary.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
-#include "core/program_state.h"
 #include "device/console_status.h"
 #include "device/image_download.h"
 #include "device/live_monitor.h"
@@ -23,6 +22,7 @@
 #include "device/posix_serial_port.h"
 #include "device/sensor_readings.h"
 #include "files/path_lookup.h"
+#include "files/startup_files.h"
 
 namespace orvale {
 

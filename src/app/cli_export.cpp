@@ -9,8 +9,8 @@
 #include "app/cli_prompts.h"
 #include "app/csv_text.h"
 #include "core/file_error.h"
-#include "core/program_state.h"
 #include "files/safe_file.h"
+#include "files/startup_files.h"
 #include "graph/series_samples.h"
 
 namespace orvale {

@@ -5,11 +5,11 @@
 #include "core/file_error.h"
 #include "core/image_decode.h"
 #include "core/text_format.h"
+#include "core/time_window.h"
 #include "files/calibration_file.h"
 #include "files/ini_file.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

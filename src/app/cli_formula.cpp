@@ -9,10 +9,10 @@
 #include "app/cli_recording_prompts.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
-#include "core/program_state.h"
 #include "files/ini_file.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
+#include "files/startup_files.h"
 #include "formula/formula_compiler.h"
 
 namespace orvale {

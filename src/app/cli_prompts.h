@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/prompts.h"
 #include "core/app_state.h"
+#include "core/prompts.h"
 
 namespace orvale {
 

@@ -11,10 +11,10 @@
 #include "app/csv_text.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
-#include "core/program_state.h"
 #include "core/text_format.h"
+#include "core/time_window.h"
+#include "files/startup_files.h"
 #include "graph/series_entry.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

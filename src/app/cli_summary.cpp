@@ -13,7 +13,7 @@
 #include "app/json_writer.h"
 #include "core/file_error.h"
 #include "core/image_decode.h"
-#include "core/program_state.h"
+#include "files/startup_files.h"
 
 namespace orvale {
 

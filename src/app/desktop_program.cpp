@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <filesystem>
 
-#include "app/command_guard.h"
 #include "app/main_form.h"
 #include "files/working_directory.h"
+#include "widgets/command_guard.h"
 
 namespace orvale {
 

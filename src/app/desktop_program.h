@@ -7,7 +7,7 @@
 
 #include "app/qt_prompts.h"
 #include "core/app_state.h"
-#include "core/program_state.h"
+#include "files/startup_files.h"
 
 namespace orvale {
 

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/directory_choice.h"
-#include "app/screen_placement.h"
 #include "core/app_state.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

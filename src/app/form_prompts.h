@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 namespace orvale {
 

@@ -7,14 +7,13 @@
 #include <QPushButton>
 
 #include "app/about_box.h"
-#include "app/command_guard.h"
 #include "app/command_table.h"
 #include "app/directory_dialog.h"
 #include "app/main_form.h"
 #include "app/picture_area.h"
+#include "app/summary_dialog.h"
 #include "core/app_state.h"
 #include "core/image_decode.h"
-#include "core/summary_dialog.h"
 #include "device/device_commands.h"
 #include "device/image_download.h"
 #include "device/port_dialog.h"
@@ -24,6 +23,7 @@
 #include "files/safe_file.h"
 #include "files/settings_file.h"
 #include "graph/start_length_dialog.h"
+#include "widgets/command_guard.h"
 
 namespace orvale {
 

@@ -14,14 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
-#include "app/command_guard.h"
 #include "app/command_table.h"
 #include "app/directory_dialog.h"
 #include "app/error_box.h"
 #include "app/picture_area.h"
 #include "app/pictures.h"
+#include "app/summary_dialog.h"
 #include "core/app_state.h"
-#include "core/summary_dialog.h"
 #include "core/text_format.h"
 #include "device/desktop_link.h"
 #include "device/port_dialog.h"
@@ -29,6 +28,7 @@
 #include "files/parameter_editor.h"
 #include "files/settings_file.h"
 #include "graph/start_length_dialog.h"
+#include "widgets/command_guard.h"
 
 namespace orvale {
 

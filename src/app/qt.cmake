@@ -1,6 +1,6 @@
-# The desktop program's shell: main window, error box, directory and About dialogs, the Qt
-# prompts, and the program itself. The rules they follow (command table, background picture,
-# directory choice, entry fields, command guard) are Qt-free and live in orvale_core.
+# The desktop program's shell: main window, error box, directory and About dialogs, the summary
+# of a flight, the Qt prompts, and the program itself. The rules they follow (command table,
+# background picture, directory choice) are Qt-free and live in orvale_core.
 set(ORVALE_SHELL_UI
   ${CMAKE_CURRENT_LIST_DIR}/about_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/desktop_program.cpp
@@ -12,8 +12,8 @@ set(ORVALE_SHELL_UI
   ${CMAKE_CURRENT_LIST_DIR}/picture_area.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_prompts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/screen_placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_meter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/summary_dialog.cpp
 )
 target_sources(orvale_ui PRIVATE ${ORVALE_SHELL_UI})
 # Sample flights seed a new working directory; a program run from elsewhere than the build

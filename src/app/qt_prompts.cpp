@@ -4,7 +4,7 @@
 #include <QMessageBox>
 
 #include "app/error_box.h"
-#include "core/summary_dialog.h"
+#include "app/summary_dialog.h"
 
 namespace orvale {
 

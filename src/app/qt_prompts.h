@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 class QWidget;
 

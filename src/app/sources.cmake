@@ -1,9 +1,6 @@
+# The command-line tool and the Qt-free rules of the desktop shell.
 target_sources(orvale_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/cli_summary.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
-)
-target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/background_picture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_flight.cpp
@@ -11,12 +8,9 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_recording_prompts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_series.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
-)
-target_sources(orvale_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/background_picture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/command_guard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_summary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/entry_fields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
 )

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/error_messages.h"
+#include "core/device_state.h"
+#include "core/error_messages.h"
+#include "core/formula_state.h"
 #include "core/summary_rows.h"
-#include "device/device_state.h"
-#include "formula/formula_state.h"
 
 namespace orvale {
 

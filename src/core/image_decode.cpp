@@ -7,9 +7,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/prompts.h"
 #include "core/file_error.h"
 #include "core/pressure_altitude.h"
+#include "core/prompts.h"
 #include "core/summary_pass.h"
 #include "core/text_format.h"
 

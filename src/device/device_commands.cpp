@@ -1,6 +1,6 @@
 #include "device/device_commands.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "device/device_link.h"
 
 namespace orvale {

@@ -2,19 +2,19 @@
 
 #include <sys/stat.h>
 
-#include "app/prompts.h"
 #include "core/date_format.h"
 #include "core/image_decode.h"
-#include "core/loading.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
+#include "core/time_window.h"
 #include "device/capture_file.h"
 #include "device/device_link.h"
 #include "device/free_space.h"
 #include "device/message_table.h"
 #include "files/data_files.h"
+#include "files/loading.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

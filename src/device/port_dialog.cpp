@@ -10,10 +10,10 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 
-#include "app/command_guard.h"
-#include "app/screen_placement.h"
 #include "device/device_link.h"
 #include "device/port_choice.h"
+#include "widgets/command_guard.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

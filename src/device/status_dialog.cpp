@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/screen_placement.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/prompts.h"
 #include "core/file_error.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
 #include "files/number_text.h"
 #include "files/path_lookup.h"

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/prompts.h"
 #include "core/file_error.h"
-#include "core/loading.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
+#include "files/loading.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
 #include "files/safe_file.h"

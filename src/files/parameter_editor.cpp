@@ -13,14 +13,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/command_guard.h"
-#include "app/prompts.h"
-#include "app/screen_placement.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
 #include "files/data_files.h"
 #include "files/parameter_fields.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
+#include "widgets/command_guard.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

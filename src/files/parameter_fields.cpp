@@ -1,7 +1,7 @@
 #include "files/parameter_fields.h"
 
-#include "app/entry_fields.h"
 #include "core/text_format.h"
+#include "widgets/entry_fields.h"
 
 namespace orvale {
 

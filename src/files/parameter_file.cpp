@@ -1,6 +1,6 @@
 #include "files/parameter_file.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
 #include "files/ini_file.h"
 #include "files/number_text.h"

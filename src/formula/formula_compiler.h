@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/prompts.h"
 #include "core/app_state.h"
-#include "formula/formula.h"
+#include "core/formula.h"
+#include "core/prompts.h"
 
 namespace orvale {
 

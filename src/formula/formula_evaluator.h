@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/app_state.h"
+#include "core/formula.h"
 #include "formula/channel_conversion.h"
-#include "formula/formula.h"
 
 namespace orvale {
 

@@ -1,10 +1,10 @@
 #include "graph/series_entry.h"
 
-#include "app/prompts.h"
-#include "core/loading.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
+#include "core/time_window.h"
+#include "files/loading.h"
 #include "graph/series_preparation.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

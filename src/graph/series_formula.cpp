@@ -1,6 +1,6 @@
 #include "graph/series_formula.h"
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "formula/formula_compiler.h"
 #include "formula/formula_evaluator.h"
 

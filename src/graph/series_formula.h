@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/app_state.h"
+#include "core/formula.h"
 #include "formula/channel_conversion.h"
-#include "formula/formula.h"
 
 namespace orvale {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
 
 namespace orvale {

@@ -6,11 +6,11 @@
 #include <fstream>
 
 #include "core/text_format.h"
+#include "core/time_window.h"
 #include "graph/series_formula.h"
 #include "graph/series_histogram.h"
 #include "graph/series_power_of_two.h"
 #include "graph/series_reading.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "formula/formula.h"
+#include "core/formula.h"
 #include "graph/series_formula.h"
 #include "graph/series_reading.h"
 

@@ -1,7 +1,4 @@
 target_sources(orvale_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/time_window.cpp
-)
-target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_formula.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_histogram.cpp

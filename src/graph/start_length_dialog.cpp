@@ -8,13 +8,13 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "app/command_guard.h"
-#include "app/entry_fields.h"
-#include "app/prompts.h"
-#include "app/screen_placement.h"
 #include "core/app_state.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
-#include "graph/time_window.h"
+#include "core/time_window.h"
+#include "widgets/command_guard.h"
+#include "widgets/entry_fields.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

@@ -7,9 +7,9 @@
 
 #include "core/file_error.h"
 #include "core/pressure_altitude.h"
-#include "core/program_state.h"
 #include "core/text_format.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "test_image.h"
 
 namespace orvale {

@@ -1,4 +1,4 @@
-#include "core/program_state.h"
+#include "files/startup_files.h"
 
 #include <gtest/gtest.h>
 

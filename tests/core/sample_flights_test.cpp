@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "core/image_decode.h"
-#include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "test_image.h"
 
 namespace orvale {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/image_decode.h"
-#include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "test_image.h"
 
 namespace orvale {

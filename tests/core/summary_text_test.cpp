@@ -5,9 +5,9 @@
 
 #include "core/image_decode.h"
 #include "core/pressure_altitude.h"
-#include "core/program_state.h"
 #include "core/text_format.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "test_image.h"
 
 namespace orvale {

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "core/file_error.h"
-#include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "files/temp_folder.h"
 
 namespace orvale {

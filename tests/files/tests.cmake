@@ -8,3 +8,5 @@ target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/parameter_fil
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/calibration_file_test.cpp)
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/settings_file_test.cpp)
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/data_files_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/loading_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp)

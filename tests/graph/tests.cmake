@@ -1,4 +1,3 @@
-target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/time_window_test.cpp)
 target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_histogram_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_preparation_test.cpp

@@ -21,9 +21,9 @@
 #include "app/directory_dialog.h"
 #include "app/error_box.h"
 #include "app/qt_prompts.h"
-#include "core/loading.h"
-#include "core/summary_dialog.h"
+#include "app/summary_dialog.h"
 #include "fake_prompts.h"
+#include "files/loading.h"
 #include "graph/start_length_dialog.h"
 #include "modal_driver.h"
 #include "ui_fixture.h"
@@ -337,7 +337,7 @@ private Q_SLOTS:
         test::WhenModal([&](QWidget*) {
             // Focus moves only inside the active window.
             dialog.activateWindow();
-            QTest::qWaitForWindowActive(&dialog);
+            (void)QTest::qWaitForWindowActive(&dialog);
             auto* model = static_cast<QFileSystemModel*>(dialog.DirectoryListBox1->model());
             dialog.DirectoryListBox1->setFocus();
             dialog.DirectoryListBox1->setCurrentIndex(

@@ -7,8 +7,8 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "core/loading.h"
 #include "fake_prompts.h"
+#include "files/loading.h"
 #include "files/parameter_editor.h"
 #include "files/parameter_fields.h"
 #include "modal_driver.h"

@@ -10,8 +10,8 @@
 
 #include "app/main_form.h"
 #include "core/app_state.h"
-#include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "ui_fixture.h"
 
 namespace orvale::test {

@@ -6,15 +6,15 @@
 #include <stdexcept>
 
 #include "app/background_picture.h"
-#include "app/command_guard.h"
 #include "app/command_table.h"
 #include "app/directory_choice.h"
-#include "app/entry_fields.h"
 #include "core/file_error.h"
 #include "core/program_state.h"
 #include "fake_prompts.h"
 #include "files/parameter_fields.h"
 #include "ui_fixture.h"
+#include "widgets/command_guard.h"
+#include "widgets/entry_fields.h"
 
 namespace orvale {
 namespace {

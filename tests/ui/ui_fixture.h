@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "core/program_state.h"
+#include "files/startup_files.h"
 #include "files/temp_folder.h"
 
 namespace orvale::test {

@@ -1,4 +1,4 @@
-#include "core/summary_dialog.h"
+#include "app/summary_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/screen_placement.h"
 #include "core/app_state.h"
+#include "widgets/screen_placement.h"
 
 namespace orvale {
 

@@ -1,4 +1,4 @@
-#include "app/entry_fields.h"
+#include "widgets/entry_fields.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "app/error_messages.h"
+#include "core/error_messages.h"
 
 #include "core/text_format.h"
 
@@ -17,8 +17,8 @@ const std::string& ErrorMessages::Text(int slot) const {
 
 }  // namespace orvale
 
-#include "app/prompts.h"
 #include "core/app_state.h"
+#include "core/prompts.h"
 
 namespace orvale {
 

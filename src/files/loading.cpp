@@ -1,11 +1,11 @@
-#include "core/loading.h"
+#include "files/loading.h"
 
-#include "app/prompts.h"
 #include "core/image_decode.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
+#include "core/time_window.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
-#include "graph/time_window.h"
 
 namespace orvale {
 

@@ -1,8 +1,8 @@
-#include "app/command_guard.h"
+#include "widgets/command_guard.h"
 
 #include <exception>
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 
 namespace orvale {
 

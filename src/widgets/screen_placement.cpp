@@ -1,4 +1,4 @@
-#include "app/screen_placement.h"
+#include "widgets/screen_placement.h"
 
 #include <QScreen>
 #include <QWidget>

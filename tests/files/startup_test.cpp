@@ -7,8 +7,8 @@
 #include <fstream>
 #include <optional>
 
-#include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/startup_files.h"
 #include "files/temp_folder.h"
 #include "files/working_directory.h"
 

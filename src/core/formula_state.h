@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "formula/formula.h"
+#include "core/formula.h"
 
 namespace orvale {
 

@@ -1,8 +1,8 @@
-#include "graph/time_window.h"
+#include "core/time_window.h"
 
 #include <cmath>
 
-#include "app/prompts.h"
+#include "core/prompts.h"
 #include "core/text_format.h"
 
 namespace orvale {

@@ -1,4 +1,4 @@
-#include "core/loading.h"
+#include "files/loading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "graph/time_window.h"
+#include "core/time_window.h"
 
 #include <gtest/gtest.h>
 
