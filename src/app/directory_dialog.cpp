@@ -14,6 +14,7 @@
 
 #include "app/directory_choice.h"
 #include "core/app_state.h"
+#include "widgets/plain_file_icons.h"
 #include "widgets/screen_placement.h"
 
 namespace orvale {
@@ -47,6 +48,7 @@ TDirDlg::TDirDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(sta
     nameLabel->setBuddy(ComboBox1);
 
     folders_ = new QFileSystemModel(this);
+    folders_->setIconProvider(&PlainFileIcons::Shared());
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setRootPath(QDir::rootPath());
     DirectoryListBox1 = new QTreeView(this);
@@ -59,12 +61,19 @@ TDirDlg::TDirDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(sta
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TDirDlg::ListFolderChanged);
     connect(DirectoryListBox1, &QTreeView::clicked, this, &TDirDlg::ListFolderChanged);
-    // Folders are listed by a thread of the model's own: once the way down to the current one is
-    // there, bring it into view.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
-        DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(),
-                                    QAbstractItemView::PositionAtCenter);
-    });
+    // Folders are listed by a thread of the model's own, and sorted a moment after they arrive:
+    // each listing and each sort moves the rows, so the current folder is brought back into view
+    // after every one of them, until the flyer moves about the tree.
+    const auto follow = [this] {
+        if (followCurrent_)
+            DirectoryListBox1->scrollTo(DirectoryListBox1->currentIndex(),
+                                        QAbstractItemView::PositionAtCenter);
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, follow);
+    connect(folders_, &QAbstractItemModel::layoutChanged, this, follow);
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, follow);
+    DirectoryListBox1->installEventFilter(this);
+    DirectoryListBox1->viewport()->installEventFilter(this);
     // The platform has no drives: the drive selector is left out.
 
     OKBtn = new QPushButton("OK", this);
@@ -92,6 +101,7 @@ TDirDlg::TDirDlg(AppState& state, QWidget* parent) : QDialog(parent), state_(sta
 }
 
 void TDirDlg::showEvent(QShowEvent* event) {
+    followCurrent_ = true;
     ShowFolder(FolderText(state_.workingDirectory));
     QDialog::showEvent(event);
     CentreOnScreen(*this);
@@ -140,6 +150,11 @@ bool TDirDlg::eventFilter(QObject* watched, QEvent* event) {
     // even if the dialog is then left with Cancel.
     if (watched == ComboBox1 && event->type() == QEvent::FocusIn)
         AcceptDirectory();
+    // The flyer has taken over the tree: stop bringing the current folder back.
+    const QEvent::Type type = event->type();
+    if ((watched == DirectoryListBox1 || watched == DirectoryListBox1->viewport()) &&
+        (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress))
+        followCurrent_ = false;
     return QDialog::eventFilter(watched, event);
 }
 

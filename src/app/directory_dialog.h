@@ -40,6 +40,8 @@ private:
 
     AppState& state_;
     QFileSystemModel* folders_;
+    // While true, the current folder is kept in view as the tree fills.
+    bool followCurrent_ = true;
 };
 
 }  // namespace orvale

@@ -22,6 +22,9 @@ public:
     void ShowSummaryDialog(AppState& state) override { dialogs_.ShowSummaryDialog(state); }
     void ShowWarning(const std::string& text) override { dialogs_.ShowWarning(text); }
     bool ConfirmWarning(const std::string& text) override { return dialogs_.ConfirmWarning(text); }
+    bool ConfirmDestructive(const std::string& text) override {
+        return dialogs_.ConfirmDestructive(text);
+    }
     void ShowInformation(const std::string& text) override { dialogs_.ShowInformation(text); }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
         return dialogs_.AskOpenFileName(request);

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "app/about_box.h"
 #include "app/command_table.h"
@@ -31,6 +32,9 @@ namespace {
 
 // The pop-up of the main-deploy button opens here on the screen, wherever the window is.
 const QPoint kMainDeployPopupAt(300, 110);
+
+// How long a note stays on the status line.
+constexpr int kStatusNoteMs = 5000;
 
 }  // namespace
 
@@ -111,7 +115,14 @@ void TMainform::ZeroData1Click() {
 }
 
 void TMainform::MainDeployClick(char letter) {
-    Run([this, letter] { SetMainDeployAltitude(Link(), prompts_, letter); });
+    Run([this, letter] {
+        // A confirmed setting is said on the status line for a while: the recorder itself
+        // shows nothing, and a flyer setting up at the pad wants to see that it took.
+        if (SetMainDeployAltitude(Link(), prompts_, letter))
+            statusBar()->showMessage(
+                QString("Main deployment set to %1 ft").arg(MainDeployAltitudeFeet(letter)),
+                kStatusNoteMs);
+    });
 }
 
 void TMainform::SumBtnClick() {

@@ -1,12 +1,24 @@
 #include "app/qt_prompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include "app/error_box.h"
 #include "app/summary_dialog.h"
+#include "widgets/plain_file_icons.h"
 
 namespace orvale {
+
+namespace {
+
+// Wide enough for a long flight name with its size, type and date columns uncut.
+const QSize kFileDialogSize(900, 500);
+const int kColumnWidths[] = {360, 90, 110, 170};  // name, size, type, date
+
+}  // namespace
 
 QStringList NameFilters(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split('|');
@@ -23,6 +35,15 @@ void QtPrompts::Attach(QWidget* window, TErrorBox* errorBox, TShowDtaDlg* summar
     window_ = window;
     errorBox_ = errorBox;
     summary_ = summary;
+}
+
+QWidget* QtPrompts::Owner() const {
+    // A message raised from inside a dialog (the parameter editor, Set Start and Length,
+    // Configure Port) belongs over that dialog, where the flyer is looking, not over the main
+    // window behind it.
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        return dialog;
+    return window_;
 }
 
 TErrorBox& QtPrompts::ErrorBox() {
@@ -52,17 +73,23 @@ void QtPrompts::ShowSummaryDialog(AppState& state) {
 }
 
 void QtPrompts::ShowWarning(const std::string& text) {
-    QMessageBox::warning(window_, kApplicationTitle, QString::fromStdString(text));
+    QMessageBox::warning(Owner(), kApplicationTitle, QString::fromStdString(text));
 }
 
 bool QtPrompts::ConfirmWarning(const std::string& text) {
-    return QMessageBox::warning(window_, kApplicationTitle, QString::fromStdString(text),
+    return QMessageBox::warning(Owner(), kApplicationTitle, QString::fromStdString(text),
                                 QMessageBox::Ok | QMessageBox::Cancel,
                                 QMessageBox::Ok) == QMessageBox::Ok;
 }
 
+bool QtPrompts::ConfirmDestructive(const std::string& text) {
+    return QMessageBox::warning(Owner(), kApplicationTitle, QString::fromStdString(text),
+                                QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 void QtPrompts::ShowInformation(const std::string& text) {
-    QMessageBox::information(window_, kApplicationTitle, QString::fromStdString(text));
+    QMessageBox::information(Owner(), kApplicationTitle, QString::fromStdString(text));
 }
 
 std::optional<std::string> QtPrompts::AskOpenFileName(const FileDialogRequest& request) {
@@ -74,7 +101,7 @@ std::optional<std::string> QtPrompts::AskSaveFileName(const FileDialogRequest& r
 }
 
 std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& request, bool save) {
-    QFileDialog dialog(window_, QString::fromStdString(request.title),
+    QFileDialog dialog(Owner(), QString::fromStdString(request.title),
                        QString::fromStdString(request.initialDirectory));
     dialog.setObjectName(save ? "SaveDialog" : "OpenDialog");
     // Qt's own dialog on every desktop: the same look everywhere, and the recorder's upper-case
@@ -87,6 +114,14 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    // Flights are told apart by name, size and date: list all three, wide enough to read whole.
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setIconProvider(&PlainFileIcons::Shared());
+    dialog.resize(dialog.sizeHint().expandedTo(kFileDialogSize));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        for (int column = 0; column < 4; ++column)
+            list->header()->resizeSection(column, kColumnWidths[column]);
+    }
     const QString proposal = QString::fromStdString(request.proposedName);
     // A wildcard proposal ("*.dat") says no more than the filter does.
     if (!proposal.isEmpty() && !proposal.contains('*'))

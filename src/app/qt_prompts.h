@@ -29,6 +29,7 @@ public:
     void ShowSummaryDialog(AppState& state) override;
     void ShowWarning(const std::string& text) override;
     bool ConfirmWarning(const std::string& text) override;
+    bool ConfirmDestructive(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
@@ -36,6 +37,8 @@ public:
     void SetFlightCommandsEnabled(bool) override {}
 
 private:
+    // The window a message box or file dialog opens over.
+    QWidget* Owner() const;
     TErrorBox& ErrorBox();
     TShowDtaDlg& SummaryDialog();
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);

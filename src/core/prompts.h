@@ -38,6 +38,10 @@ public:
     // A warning box with OK and Cancel; true when the flyer chose OK.
     virtual bool ConfirmWarning(const std::string& text) = 0;
 
+    // The same box before something that cannot be undone: Cancel is its default button, so
+    // Enter keeps what is there. Prompts without buttons answer as for ConfirmWarning.
+    virtual bool ConfirmDestructive(const std::string& text) { return ConfirmWarning(text); }
+
     // A message box with a single OK button that informs rather than warns.
     virtual void ShowInformation(const std::string& text) = 0;
 

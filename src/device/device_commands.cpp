@@ -14,7 +14,7 @@ namespace orvale {
 // flyer must not be told otherwise before a flight.
 
 bool ClearDataBuffer(DeviceLink& link, Prompts& prompts) {
-    if (!prompts.ConfirmWarning(kClearWarning))
+    if (!prompts.ConfirmDestructive(kClearWarning))
         return false;
     link.OpenPort();
     const bool confirmed = link.ClearDeviceBuffer();
@@ -23,6 +23,17 @@ bool ClearDataBuffer(DeviceLink& link, Prompts& prompts) {
     else
         prompts.ShowWarning(kClearUnconfirmed);
     return confirmed;
+}
+
+int MainDeployAltitudeFeet(char letter) {
+    switch (letter) {
+        case 'L':
+            return 600;
+        case 'M':
+            return 1200;
+        default:
+            return 2400;
+    }
 }
 
 bool SetMainDeployAltitude(DeviceLink& link, Prompts& prompts, char letter) {

@@ -22,6 +22,9 @@ inline const char kDeployUnconfirmed[] =
 // cancelled or the recorder did not answer.
 bool ClearDataBuffer(DeviceLink& link, Prompts& prompts);
 
+// The altitude in feet that a deployment letter sets.
+int MainDeployAltitudeFeet(char letter);
+
 // 'L' 600 ft, 'M' 1200 ft, 'H' 2400 ft. Silent when the recorder confirms; a warning when not.
 bool SetMainDeployAltitude(DeviceLink& link, Prompts& prompts, char letter);
 

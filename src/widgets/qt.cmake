@@ -1,4 +1,5 @@
-# Widget parts shared by dialogs of several folders: placing a window on its screen.
+# Widget parts shared by several dialogs: placing a window on its screen, quick file icons.
 target_sources(orvale_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/plain_file_icons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_placement.cpp
 )

@@ -6,9 +6,11 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -301,6 +303,34 @@ private Q_SLOTS:
         QCOMPARE(state.workingDirectory, folder.Path() + "FLIGHTS/");
     }
 
+    void directoryTreeKeepsTheWorkingDirectoryInViewAsItFills() {
+        // Many folders beside the working directory: listing and sorting them moves its row.
+        TempFolder folder;
+        for (int i = 0; i < 400; ++i)
+            fs::create_directory(folder.Path() + "F" + std::to_string(1000 + i));
+        AppState state;
+        state.workingDirectory = folder.Path() + "F1200/";
+        TDirDlg dialog(state);
+        auto* model = static_cast<QFileSystemModel*>(dialog.DirectoryListBox1->model());
+        bool listed = false;
+        connect(model, &QFileSystemModel::directoryLoaded, &dialog, [&](const QString& path) {
+            listed = listed || path + "/" == QString::fromStdString(folder.Path());
+        });
+        bool inView = false;
+        test::WhenModal([&](QWidget*) {
+            QTreeView* tree = dialog.DirectoryListBox1;
+            for (int i = 0; i < 250 && !(listed && inView); ++i) {
+                QTest::qWait(20);
+                const QRect row = tree->visualRect(tree->currentIndex());
+                inView = row.isValid() && tree->viewport()->rect().contains(row);
+            }
+            dialog.reject();
+        });
+        dialog.exec();
+        QVERIFY(listed);
+        QVERIFY(inView);
+    }
+
     void directoryTypedNameAndTheRoot() {
         AppState state;
         state.workingDirectory = "/tmp/";
@@ -443,6 +473,79 @@ private Q_SLOTS:
     }
 
     // --- Qt prompts ----------------------------------------------------------------------------
+
+    void messagesOpenOverTheDialogThatRaisedThemAndClearingDefaultsToCancel() {
+        QWidget window;
+        QtPrompts prompts;
+        prompts.Attach(&window, nullptr, nullptr);
+        QDialog editor(&window);
+        QWidget* warningOwner = nullptr;
+        QWidget* fileOwner = nullptr;
+        bool enterKept = true;
+        QString defaultText;
+        test::WhenModal([&](QWidget*) {
+            test::WhenModal(
+                [&](QWidget* box) {
+                    warningOwner = box->parentWidget();
+                    static_cast<QDialog*>(box)->accept();
+                },
+                &editor);
+            prompts.ShowWarning("over the editor");
+            test::WhenModal(
+                [&](QWidget* box) {
+                    fileOwner = box->parentWidget();
+                    static_cast<QDialog*>(box)->reject();
+                },
+                &editor);
+            prompts.AskSaveFileName({});
+            // Enter on "About to Clear" keeps the recorder's flight.
+            test::WhenModal(
+                [&](QWidget* box) {
+                    if (auto* button = static_cast<QMessageBox*>(box)->defaultButton())
+                        defaultText = button->text();
+                    QTest::keyClick(box, Qt::Key_Return);
+                },
+                &editor);
+            enterKept = !prompts.ConfirmDestructive("About to Clear Tavix's data buffer");
+            editor.accept();
+        });
+        editor.exec();
+        QCOMPARE(warningOwner, &editor);
+        QCOMPARE(fileOwner, &editor);
+        QCOMPARE(defaultText, QString("Cancel"));
+        QVERIFY(enterKept);
+    }
+
+    void fileDialogsShowNamesSizesAndDatesUncut() {
+        TempFolder folder;
+        const std::string name = "CLUB-LAUNCH-2026-09-12-SECOND-FLIGHT.DAT";
+        test::PutFile(folder.Path() + name, std::string(8196, 'x'));
+        QtPrompts prompts;
+        FileDialogRequest request;
+        request.filter = "Data files|*.dat";
+        request.initialDirectory = folder.Path();
+        bool uncut = false;
+        int columns = 0;
+        test::WhenModal([&](QWidget* w) {
+            auto* tree = w->findChild<QTreeView*>("treeView");
+            for (int i = 0; i < 150 && tree->model()->rowCount(tree->rootIndex()) == 0; ++i)
+                QTest::qWait(20);
+            columns = tree->isVisible() ? tree->header()->count() : 0;
+            // Every column of the flight's row fits its text, and the row fits the view.
+            uncut = tree->model()->rowCount(tree->rootIndex()) == 1;
+            for (int column = 0; column < 4 && uncut; ++column) {
+                const QModelIndex cell = tree->model()->index(0, column, tree->rootIndex());
+                const int needed = tree->fontMetrics().horizontalAdvance(cell.data().toString());
+                const int margin = column == 0 ? 24 : 8;  // the icon, the cell's padding
+                uncut = needed + margin < tree->header()->sectionSize(column) &&
+                        tree->visualRect(cell).right() < tree->viewport()->width();
+            }
+            static_cast<QDialog*>(w)->reject();
+        });
+        prompts.AskOpenFileName(request);
+        QVERIFY(columns >= 4);  // name, size, type, date
+        QVERIFY(uncut);
+    }
 
     void fileFiltersInQtsForm() {
         QCOMPARE(NameFilters("Data files|*.dat|Parameter files|*.par"),

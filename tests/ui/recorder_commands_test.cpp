@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 #include <filesystem>
 #include <memory>
@@ -195,6 +196,7 @@ private Q_SLOTS:
         p.form->Item("StdAlt12001")->trigger();
         p.form->MainDeployPopup->actions().at(2)->trigger();
         QVERIFY(p.prompts.warnings.empty());
+        QCOMPARE(p.form->statusBar()->currentMessage(), QString("Main deployment set to 2400 ft"));
         QVERIFY(!p.Status().isVisible());
         const std::string log = p.recorder->StopAndLog();
         QCOMPARE(log.find("/CC"), log.rfind("/CC"));  // cleared once
@@ -211,6 +213,11 @@ private Q_SLOTS:
         p.form->Item("ZeroData1")->trigger();
         QVERIFY(p.prompts.notes.empty());
         QCOMPARE(p.prompts.warnings, std::vector<std::string>{kClearUnconfirmed});
+        // An unanswered deployment is a warning, never "set" on the status line.
+        p.form->Link().timeouts.deployMs = 300;
+        p.form->Item("LowAlt6001")->trigger();
+        QCOMPARE(p.prompts.warnings.back(), std::string(kDeployUnconfirmed));
+        QCOMPARE(p.form->statusBar()->currentMessage(), QString());
     }
 
     void configurePortOpensAChoiceAtOnceAndKeepsItOnOk() {
