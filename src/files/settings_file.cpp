@@ -109,13 +109,13 @@ void SaveSettings(const AppState& state) {
     // While the program works in the default folder it took at start instead of a missing one
     // (a USB stick not plugged in), the file keeps naming the missing one so that it is used
     // again once it is back.
-    std::string path = state.workingDirectory;
-    if (path == DefaultWorkingDirectory(state)) {
+    std::string folder = state.workingDirectory;
+    if (folder == DefaultWorkingDirectory(state)) {
         const std::optional<std::string> kept = ini.Value(kMain, "Path");
         if (kept && !kept->empty() && !IsFolder(WithSeparator(*kept)))
-            path = *kept;
+            folder = *kept;
     }
-    ini.WriteString(kMain, "Path", path);
+    ini.WriteString(kMain, "Path", folder);
     ini.WriteString(kMain, "Background_BMP", state.backgroundPictureName);
     ini.WriteBool(kMain, "Show_BMP", state.showBackground);
     ini.WriteString(kMain, "Default_Filename", state.defaultDataFileName);

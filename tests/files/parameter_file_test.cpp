@@ -103,7 +103,7 @@ TEST_F(ParameterFile, WrittenFileHasEveryKeyInOrderAndReadsBackIdentically) {
     const std::string head =
         "[Flight Data]\r\n"
         "Note=Second try, wind 5=10 mph\r\n"
-        "Location=Höhenfeld\r\n"
+        "Location=H\xF6henfeld\r\n"
         "Date=12/08/2026\r\n"
         "Time=10:05 AM\r\n"
         "Launch Elevation=-40\r\n"
