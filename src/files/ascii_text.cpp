@@ -32,4 +32,11 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string LowerAsciiText(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = LowerAscii(c);
+    return lower;
+}
+
 }  // namespace orvale

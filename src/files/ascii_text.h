@@ -2,6 +2,7 @@
 // have a case and only blanks and tabs count as white space.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace orvale {
@@ -12,5 +13,9 @@ std::string_view TrimBlanks(std::string_view text);
 // Equality where the ASCII letters A-Z and a-z are the same; other bytes compare exactly, so a
 // name in a national character set only matches itself.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The text with A-Z as a-z, other bytes as they are: the key under which EqualsIgnoringCase
+// finds it.
+std::string LowerAsciiText(std::string_view text);
 
 }  // namespace orvale

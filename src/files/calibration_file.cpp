@@ -1,9 +1,6 @@
 #include "files/calibration_file.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "core/file_error.h"
 #include "core/prompts.h"
@@ -11,6 +8,8 @@
 #include "files/number_text.h"
 #include "files/path_lookup.h"
 #include "files/safe_file.h"
+#include "files/small_file.h"
+#include "files/windows1252.h"
 
 namespace orvale {
 
@@ -123,17 +122,15 @@ void ReadCalibrationFile(AppState& state, Prompts& prompts) {
     // no calibration file: ignored like a missing one, not reported as damaged at every start.
     if (!FileExists(path))
         return;
-    // Read errors are told apart from the end of the file: a stream would report a folder or
-    // an unreadable disk block as an empty file.
-    std::string text;
-    bool damaged = true;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char block[4096];
-        while (size_t got = std::fread(block, 1, sizeof block, file))
-            text.append(block, got);
-        damaged = std::ferror(file) != 0;
-        std::fclose(file);
-    }
+    // Read through a bound: a device or FIFO named as the calibration would never end.
+    SmallFile file = ReadSmallFile(path);
+    if (file.status == SmallFile::Missing)
+        return;
+    if (file.status == SmallFile::Refused)
+        throw FileError(file.failure);
+    // Read errors are told apart from the end of the file: the lines read before one count.
+    std::string text = DecodeWindows1252(file.bytes);
+    const bool damaged = file.status == SmallFile::ReadError;
     if (damaged) {
         // The lines read in full before the error keep their values.
         const size_t lineEnd = text.find_last_of("\r\n");
@@ -166,6 +163,7 @@ bool SaveCalibrationFile(AppState& state, Prompts& prompts) {
         return false;
     state.calibrationFilePath = CutText(*chosen, kPathLimit);
     state.flight.calibrationFile = state.calibrationFilePath;
+    // The text is ASCII: no character needs the 8-bit set.
     WriteFileAtomically(state.calibrationFilePath, CalibrationFileText(state.calibration));
     return true;
 }

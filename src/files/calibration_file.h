@@ -18,7 +18,8 @@ std::string CalibrationFileText(const CalibrationData& cal);
 void ApplyCalibrationText(std::string_view text, CalibrationData& cal);
 
 // Reads the file at the calibration file path. A missing file changes nothing; a file that
-// cannot be read shows "<path> file damaged".
+// cannot be read shows "<path> file damaged". One that is not a regular file or is larger than
+// the bound of small files raises FileError and changes nothing.
 void ReadCalibrationFile(AppState& state, Prompts& prompts);
 
 // The Load Calibration file command.

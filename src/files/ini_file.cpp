@@ -1,15 +1,13 @@
 #include "files/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include <iterator>
 
 #include "core/file_error.h"
 #include "files/ascii_text.h"
 #include "files/number_text.h"
 #include "files/safe_file.h"
+#include "files/small_file.h"
+#include "files/windows1252.h"
 
 namespace orvale {
 
@@ -50,11 +48,19 @@ std::string ValueLine(std::string_view key, std::string_view value) {
     return line;
 }
 
-std::string SystemReason(int error) {
-    return std::strerror(error);
+}  // namespace
+
+IniFile::IniFile(const IniFile& other) : lines_(other.lines_) {
+    Index();
 }
 
-}  // namespace
+IniFile& IniFile::operator=(const IniFile& other) {
+    if (this != &other) {
+        lines_ = other.lines_;
+        Index();
+    }
+    return *this;
+}
 
 IniFile IniFile::LoadForUpdate(const std::string& path) {
     try {
@@ -68,29 +74,14 @@ IniFile IniFile::LoadForUpdate(const std::string& path) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return IniFile();
-        throw FileError("Unable to read " + path + " (" + SystemReason(errno) + ")");
-    }
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            int error = errno;
-            ::close(fd);
-            throw FileError("Unable to read " + path + " (" + SystemReason(error) + ")");
-        }
-        if (n == 0)
-            break;
-        text.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return Parse(text);
+    std::optional<std::string> bytes = ReadSmallFileOrThrow(path);
+    if (!bytes)
+        return IniFile();
+    std::string_view raw = *bytes;
+    // The mark is looked for in the bytes: decoded, it would be three letters.
+    if (raw.starts_with("\xEF\xBB\xBF"))
+        raw.remove_prefix(3);
+    return Parse(DecodeWindows1252(raw));
 }
 
 IniFile IniFile::Parse(std::string_view text) {
@@ -107,35 +98,43 @@ IniFile IniFile::Parse(std::string_view text) {
             ++next;
         text.remove_prefix(next);
     }
+    file.Index();
     return file;
 }
 
-size_t IniFile::FindSection(std::string_view section) const {
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        std::optional<std::string_view> name = SectionName(lines_[i]);
-        if (name && EqualsIgnoringCase(*name, section))
-            return i;
+void IniFile::Index() {
+    sections_.clear();
+    Section* current = nullptr;  // nullptr before the first section and inside repeated ones
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (std::optional<std::string_view> name = SectionName(*line)) {
+            auto [it, added] = sections_.try_emplace(LowerAsciiText(*name));
+            current = added ? &it->second : nullptr;
+            if (current)
+                current->header = current->lastKey = line;
+            continue;
+        }
+        if (!current)
+            continue;
+        if (std::optional<Entry> entry = EntryOf(*line)) {
+            current->keys.try_emplace(LowerAsciiText(entry->key), line);
+            current->lastKey = line;
+        }
     }
-    return kNone;
 }
 
-size_t IniFile::FindKey(size_t header, std::string_view key) const {
-    for (size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i]); ++i) {
-        std::optional<Entry> entry = EntryOf(lines_[i]);
-        if (entry && EqualsIgnoringCase(entry->key, key))
-            return i;
-    }
-    return kNone;
+const IniFile::Section* IniFile::FindSection(std::string_view section) const {
+    auto it = sections_.find(LowerAsciiText(section));
+    return it == sections_.end() ? nullptr : &it->second;
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
-    size_t header = FindSection(section);
-    if (header == kNone)
+    const Section* found = FindSection(section);
+    if (!found)
         return std::nullopt;
-    size_t line = FindKey(header, key);
-    if (line == kNone)
+    auto line = found->keys.find(LowerAsciiText(key));
+    if (line == found->keys.end())
         return std::nullopt;
-    return std::string(EntryOf(lines_[line])->value);
+    return std::string(EntryOf(*line->second)->value);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -155,23 +154,24 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    size_t header = FindSection(section);
-    if (header == kNone) {
-        lines_.push_back("[" + std::string(section) + "]");
-        lines_.push_back(ValueLine(key, value));
+    const std::string sectionKey = LowerAsciiText(section);
+    auto found = sections_.find(sectionKey);
+    if (found == sections_.end()) {
+        Section added;
+        added.header = lines_.insert(lines_.end(), "[" + std::string(section) + "]");
+        added.lastKey = lines_.insert(lines_.end(), ValueLine(key, value));
+        added.keys.emplace(LowerAsciiText(key), added.lastKey);
+        sections_.emplace(sectionKey, std::move(added));
         return;
     }
-    size_t line = FindKey(header, key);
-    if (line != kNone) {
-        lines_[line] = ValueLine(EntryOf(lines_[line])->key, value);
+    Section& s = found->second;
+    const std::string lowerKey = LowerAsciiText(key);
+    if (auto line = s.keys.find(lowerKey); line != s.keys.end()) {
+        *line->second = ValueLine(EntryOf(*line->second)->key, value);
         return;
     }
-    size_t insertAt = header + 1;
-    for (size_t i = header + 1; i < lines_.size() && !SectionName(lines_[i]); ++i) {
-        if (EntryOf(lines_[i]))
-            insertAt = i + 1;
-    }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), ValueLine(key, value));
+    s.lastKey = lines_.insert(std::next(s.lastKey), ValueLine(key, value));
+    s.keys.emplace(lowerKey, s.lastKey);
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -192,7 +192,22 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::Save(const std::string& path) const {
-    WriteFileAtomically(path, Text());
+    std::string bytes;
+    for (const std::string& line : lines_) {
+        std::optional<std::string> encoded = EncodeWindows1252(line);
+        if (!encoded) {
+            // Only written values can hold such a character: lines read from the file were
+            // decoded from it.
+            const std::optional<Entry> entry = EntryOf(line);
+            const std::string what = FirstCharacterOutsideWindows1252(line).value_or("");
+            throw FileError("Unable to write to " + path + " (" +
+                            std::string(entry ? entry->key : std::string_view(line)) + " holds " +
+                            what + ", a character this 8-bit file cannot hold)");
+        }
+        bytes += *encoded;
+        bytes += "\r\n";
+    }
+    WriteFileAtomically(path, bytes);
 }
 
 }  // namespace orvale

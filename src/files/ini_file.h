@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace orvale {
 
@@ -24,6 +25,9 @@ namespace orvale {
 //   so what is written is what is read back.
 // - Lines may end in LF, CR LF or CR. A UTF-8 byte order mark at the start is dropped: the files
 //   are 8-bit text, and the mark would otherwise hide the first section's name.
+// - The file is 8-bit text (Windows-1252), held as UTF-8 in memory; see windows1252.h.
+// - Keys are found through an index built in one pass over the file, so reading every key of a
+//   large file costs one pass, not one pass per key.
 //
 // Writing rules:
 // - A key that exists gets its new value on its own line, keeping the spelling of the key found
@@ -35,8 +39,15 @@ namespace orvale {
 //   break inside a value would end the line early, so each CR or LF in it is written as a blank.
 class IniFile {
 public:
-    // The file at path; a missing file is an empty one. A file that exists but cannot be read
-    // raises FileError naming the path and the system's reason.
+    IniFile() = default;
+    IniFile(const IniFile& other);
+    IniFile& operator=(const IniFile& other);
+    IniFile(IniFile&&) = default;
+    IniFile& operator=(IniFile&&) = default;
+
+    // The file at path; a missing file is an empty one. A file that exists but cannot be read,
+    // is not a regular file or is larger than the bound of small files (see small_file.h)
+    // raises FileError naming the path and the reason.
     static IniFile Load(const std::string& path);
     // The same, before the file is updated: one that is there but cannot be read cannot be
     // updated either, so that is reported as "Unable to write to" the path.
@@ -60,16 +71,25 @@ public:
     // The whole file, every line ended by CR LF.
     std::string Text() const;
     // Replaces the file at path in one step (see WriteFileAtomically), so a failure leaves the
-    // old file whole; raises FileError "Unable to write to " path.
+    // old file whole; raises FileError "Unable to write to " path. A value holding a character
+    // the 8-bit set cannot hold is refused before anything is written, the message naming its
+    // key and the character.
     void Save(const std::string& path) const;
 
 private:
-    static constexpr size_t kNone = static_cast<size_t>(-1);
+    using Line = std::list<std::string>::iterator;
+    struct Section {
+        Line header;
+        Line lastKey;  // where a new key goes after; the header while there is none
+        std::unordered_map<std::string, Line> keys;  // by lower-case key, first line of each
+    };
 
-    size_t FindSection(std::string_view section) const;
-    size_t FindKey(size_t header, std::string_view key) const;
+    void Index();
+    const Section* FindSection(std::string_view section) const;
 
-    std::vector<std::string> lines_;
+    // A list, so that inserting a line keeps the index's positions valid.
+    std::list<std::string> lines_;
+    std::unordered_map<std::string, Section> sections_;  // by lower-case name, first of each
 };
 
 }  // namespace orvale

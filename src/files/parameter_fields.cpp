@@ -1,6 +1,7 @@
 #include "files/parameter_fields.h"
 
 #include "core/text_format.h"
+#include "files/windows1252.h"
 #include "widgets/entry_fields.h"
 
 namespace orvale {
@@ -47,6 +48,12 @@ std::optional<std::string> ParameterFieldRefusal(int field, std::string_view tex
     if (field < 0 || field >= kParameterFieldCount)
         return std::nullopt;
     const ParameterField& rule = kParameterFields[field];
+    if (rule.kind == FieldKind::Text) {
+        if (auto character = FirstCharacterOutsideWindows1252(text))
+            return std::string(Named(rule)) + " holds " + *character +
+                   ", a character the parameter file cannot keep (it holds 8-bit Western text).";
+        return std::nullopt;
+    }
     if (rule.kind != FieldKind::WholeNumber)
         return std::nullopt;
     if (ParseWholeNumber(text, rule.min, rule.max))

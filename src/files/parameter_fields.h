@@ -19,7 +19,7 @@ struct ParameterField {
     const char* label;
     const char* hint;
     FieldKind kind;
-    int maxLength;  // characters the box takes; 0 for no limit of its own
+    int maxLength;  // characters the box takes, as many as the file keeps; 0 for no limit
     int64_t min = 0;
     int64_t max = 0;
 };
@@ -50,7 +50,7 @@ inline constexpr std::array<ParameterField, kParameterFieldCount> kParameterFiel
     {"LaunchElevE", "Launch Elevation:", "Elevation of Launch Location", FieldKind::WholeNumber, 6,
      -32768, 32767},
     {"LaunchDateE", "Launch Date:", "Enter Launch Date", FieldKind::Text, kDateTimeLimit},
-    {"LaunchTimeE", "Launch Time:", "Enter Launch Time", FieldKind::Text, 8},
+    {"LaunchTimeE", "Launch Time:", "Enter Launch Time", FieldKind::Text, kDateTimeLimit},
     {"WeatherE", "Weather:", "Enter Launch Weather Conditions", FieldKind::Text, kNameLimit},
     {"ModelNameE", "Model Name:", "Enter the Model's Name", FieldKind::Text, kNameLimit},
     {"NumStagesE", "Number of Stages:", "Enter number of stages", FieldKind::WholeNumber, 2, 1, 5},
@@ -60,7 +60,8 @@ inline constexpr std::array<ParameterField, kParameterFieldCount> kParameterFiel
      FieldKind::WholeNumber, 6, 0, 32767},
     {"ExpectedAltE", "Expected Altitude:", "Enter Expected Altitude", FieldKind::WholeNumber, 10, 0,
      2147483647},
-    {"CalFileE", "Calibration File:", "Select Calibration File to use", FieldKind::Text, 0},
+    {"CalFileE", "Calibration File:", "Select Calibration File to use", FieldKind::Text,
+     kPathLimit},
 }};
 
 using ParameterTexts = std::array<std::string, kParameterFieldCount>;
@@ -70,7 +71,8 @@ using ParameterTexts = std::array<std::string, kParameterFieldCount>;
 ParameterTexts ParameterFieldTexts(const AppState& state);
 
 // The message that refuses a field's text ("Number of Stages must be a whole number from 1 to
-// 5."), or nothing when the field takes it.
+// 5.", or a text holding a character the parameter file's 8-bit set cannot keep), or nothing
+// when the field takes it.
 std::optional<std::string> ParameterFieldRefusal(int field, std::string_view text);
 
 // The first field, in screen order, that refuses its text.

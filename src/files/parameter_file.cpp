@@ -1,5 +1,7 @@
 #include "files/parameter_file.h"
 
+#include "core/file_error.h"
+#include "core/program_state.h"
 #include "core/prompts.h"
 #include "core/text_format.h"
 #include "files/ini_file.h"
@@ -114,7 +116,26 @@ void WriteParameters(IniFile& ini, const AppState& state) {
     }
 }
 
-void ReadParameterFile(AppState& state, Prompts& prompts, bool warn) {
+IniFile DefaultParameters(const AppState& state) {
+    AppState defaults;
+    SetProgramDefaults(defaults, 0);
+    defaults.flight.date.clear();
+    defaults.flight.time.clear();
+    const std::string& cal = state.calibrationFilePath;
+    const bool beside = !state.workingDirectory.empty() &&
+                        cal.starts_with(state.workingDirectory) &&
+                        cal.find('/', state.workingDirectory.size()) == std::string::npos;
+    defaults.flight.calibrationFile = beside ? cal.substr(state.workingDirectory.size()) : cal;
+    IniFile ini;
+    WriteParameters(ini, defaults);
+    return ini;
+}
+
+void WriteDefaultParameterFile(const AppState& state) {
+    DefaultParameters(state).Save(ResolveCaseInsensitive(state.workingDirectory, kDefaultParFile));
+}
+
+void ReadParameterFile(AppState& state, Prompts& /*prompts*/, bool opening) {
     DataFileEntry& entry = state.current();
     std::string path = ParameterFilePath(state);
     while (!PathExists(path)) {
@@ -124,9 +145,18 @@ void ReadParameterFile(AppState& state, Prompts& prompts, bool warn) {
             path = ParameterFilePath(state);
             continue;
         }
+        if (opening) {
+            // The flight is described by the defaults, which go back into DEFAULT.PAR where the
+            // folder takes them.
+            const IniFile defaults = DefaultParameters(state);
+            ReadParameters(defaults, state);
+            try {
+                defaults.Save(path);
+                return;
+            } catch (const FileError&) {
+            }
+        }
         entry.parameterFileName = kNoFile;
-        if (warn)
-            prompts.ShowWarning(std::string(kDefaultParFile) + " file not found");
         return;
     }
     ReadParameters(IniFile::Load(path), state);

@@ -1,5 +1,7 @@
 #include "files/settings_file.h"
 
+#include <sys/stat.h>
+
 #include "core/text_format.h"
 #include "files/ini_file.h"
 #include "files/path_lookup.h"
@@ -29,6 +31,15 @@ const FontSetting kFonts[] = {
 };
 
 }  // namespace
+
+bool IsFolder(const std::string& path) {
+    struct stat st;
+    return ::stat(path.empty() ? "." : path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string DefaultWorkingDirectory(const AppState& state) {
+    return CutText(state.programDirectory + "DATA/", kDirectoryLimit);
+}
 
 std::string SettingsFilePath(const std::string& programDirectory) {
     return ResolveCaseInsensitive(programDirectory, kSettingsFileName);
@@ -95,7 +106,16 @@ void SaveSettings(const AppState& state) {
     IniFile ini = IniFile::LoadForUpdate(path);
     const Settings& s = state.settings;
 
-    ini.WriteString(kMain, "Path", state.workingDirectory);
+    // While the program works in the default folder it took at start instead of a missing one
+    // (a USB stick not plugged in), the file keeps naming the missing one so that it is used
+    // again once it is back.
+    std::string folder = state.workingDirectory;
+    if (folder == DefaultWorkingDirectory(state)) {
+        const std::optional<std::string> kept = ini.Value(kMain, "Path");
+        if (kept && !kept->empty() && !IsFolder(WithSeparator(*kept)))
+            folder = *kept;
+    }
+    ini.WriteString(kMain, "Path", folder);
     ini.WriteString(kMain, "Background_BMP", state.backgroundPictureName);
     ini.WriteBool(kMain, "Show_BMP", state.showBackground);
     ini.WriteString(kMain, "Default_Filename", state.defaultDataFileName);

@@ -10,6 +10,8 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/path_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/safe_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/small_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/windows1252.cpp
   ${CMAKE_CURRENT_LIST_DIR}/working_directory.cpp
 )

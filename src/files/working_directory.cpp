@@ -29,13 +29,13 @@ std::string ChooseProgramDirectory(const std::string& executableDirectory) {
     return data;
 }
 
-void SeedWorkingDirectory(const std::string& workingDirectory,
+bool SeedWorkingDirectory(const std::string& workingDirectory,
                           const std::string& samplesDirectory) {
     std::error_code ec;
     if (workingDirectory.empty() || fs::exists(workingDirectory, ec))
-        return;
+        return false;
     if (!fs::create_directories(workingDirectory, ec))
-        return;
+        return false;
     for (const auto& entry : fs::directory_iterator(samplesDirectory, ec)) {
         std::string ext = entry.path().extension().string();
         for (char& c : ext)
@@ -45,6 +45,7 @@ void SeedWorkingDirectory(const std::string& workingDirectory,
         fs::copy_file(entry.path(), fs::path(workingDirectory) / entry.path().filename(),
                       fs::copy_options::skip_existing, ec);
     }
+    return true;
 }
 
 }  // namespace orvale

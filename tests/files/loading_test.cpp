@@ -152,12 +152,14 @@ TEST_F(Loading, MissingAndDamagedFiles) {
     EXPECT_THROW(LoadCurrentFile(state, prompts, true, true, true), FileError);
     EXPECT_EQ(entry.dataFileName, shortFile);
 
-    // Neither its own parameter file nor DEFAULT.PAR: one warning, the flight still loads.
+    // Neither its own parameter file nor DEFAULT.PAR: DEFAULT.PAR is written from the defaults
+    // and the flight loads with them, without a warning.
     entry.dataFileName = Flight(folder.Path() + "F.DAT");
     LoadCurrentFile(state, prompts, true, true, true);
-    EXPECT_EQ(prompts.warnings, std::vector<std::string>{"DEFAULT.PAR file not found"});
+    EXPECT_TRUE(prompts.warnings.empty());
     EXPECT_EQ(state.loadedDataSize, 8);
-    EXPECT_EQ(entry.parameterFileName, "None");
+    EXPECT_EQ(entry.parameterFileName, "DEFAULT.PAR");
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() + "DEFAULT.PAR"));
     EXPECT_EQ(state.channels[0].title, "Acceleration (g)");
 }
 

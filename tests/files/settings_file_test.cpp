@@ -85,7 +85,7 @@ TEST_F(SettingsFile, NoFileGivesDefaultsAndSavingWritesEverySectionInOrder) {
 
 TEST_F(SettingsFile, EveryValueReadsBack) {
     Start(state);
-    state.workingDirectory = "/home/flyer/flights/";
+    state.workingDirectory = "/tmp/";
     state.backgroundPictureName = "ROCKETS";
     state.showBackground = true;
     state.defaultDataFileName = "Run-0042";
@@ -158,26 +158,25 @@ TEST_F(SettingsFile, HandEditedValues) {
          },
          "\r\nDefault_Filename=LongFlig\r\n"},
         {"a bare calibration name lives in the working directory",
-         "[Main]\r\nPath=/flights/\r\nCalibration_Filename=My.cal\r\n",
+         "[Main]\r\nPath=/tmp/\r\nCalibration_Filename=My.cal\r\n",
          [](const AppState& s) {
-             EXPECT_EQ(s.calibrationFilePath, "/flights/My.cal");
-             EXPECT_EQ(s.flight.calibrationFile, "/flights/My.cal");
+             EXPECT_EQ(s.calibrationFilePath, "/tmp/My.cal");
+             EXPECT_EQ(s.flight.calibrationFile, "/tmp/My.cal");
          },
-         "\r\nCalibration_Filename=/flights/My.cal\r\n"},
+         "\r\nCalibration_Filename=/tmp/My.cal\r\n"},
         {"a calibration name with a folder is kept",
-         "[Main]\r\nPath=/flights/\r\nCalibration_Filename=cal/My.cal\r\n",
+         "[Main]\r\nPath=/tmp/\r\nCalibration_Filename=cal/My.cal\r\n",
          [](const AppState& s) { EXPECT_EQ(s.calibrationFilePath, "cal/My.cal"); }, nullptr},
         {"an absolute calibration path is kept", "[Main]\r\nCalibration_Filename=/abs/My.cal\r\n",
          [](const AppState& s) { EXPECT_EQ(s.calibrationFilePath, "/abs/My.cal"); }, nullptr},
-        {"no calibration name: the settings' own working directory", "[main]\r\npath=/flights/\r\n",
+        {"no calibration name: the settings' own working directory", "[main]\r\npath=/tmp/\r\n",
          [](const AppState& s) {
-             EXPECT_EQ(s.workingDirectory, "/flights/");
-             EXPECT_EQ(s.calibrationFilePath, "/flights/Vessin.cal");
+             EXPECT_EQ(s.workingDirectory, "/tmp/");
+             EXPECT_EQ(s.calibrationFilePath, "/tmp/Vessin.cal");
          },
          nullptr},
-        {"a path without its separator gets one", "[Main]\r\nPath=/flights\r\n",
-         [](const AppState& s) { EXPECT_EQ(s.workingDirectory, "/flights/"); },
-         "\r\nPath=/flights/\r\n"},
+        {"a path without its separator gets one", "[Main]\r\nPath=/tmp\r\n",
+         [](const AppState& s) { EXPECT_EQ(s.workingDirectory, "/tmp/"); }, "\r\nPath=/tmp/\r\n"},
         {"integers and booleans",
          "[DAU]\r\nPort=0x10\r\nBaud=fast\r\n[Main]\r\nShow_BMP=2\r\n[Graph]\r\nGrid_On=0\r\n"
          "Ask_Start_Length=no\r\n[TMainForm]\r\nTop=$20\r\nWidth=\r\n",

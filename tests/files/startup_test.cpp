@@ -1,6 +1,7 @@
 // Start-up's part that reads files: program and working directories, the settings, the default
 // parameter file and the calibration file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <optional>
 
 #include "fake_prompts.h"
+#include "files/settings_file.h"
 #include "files/startup_files.h"
 #include "files/temp_folder.h"
 #include "files/working_directory.h"
@@ -91,7 +93,7 @@ TEST(Startup, AMissingWorkingDirectoryIsCreatedWithTheSampleFlights) {
     };
     const Case cases[] = {
         {"missing", false, true,
-         std::set<std::string>{"A.DAT", "A.PAR", "b.dat", "b.par", "Vessin.cal"}},
+         std::set<std::string>{"A.DAT", "A.PAR", "b.dat", "b.par", "Vessin.cal", "DEFAULT.PAR"}},
         {"present", true, true, std::set<std::string>{"mine.DAT"}},
         {"no samples", false, false, std::nullopt},
     };
@@ -111,11 +113,77 @@ TEST(Startup, AMissingWorkingDirectoryIsCreatedWithTheSampleFlights) {
         if (c.contents) {
             EXPECT_EQ(Names(data), *c.contents);
         }
-        EXPECT_EQ(state.entries[0].parameterFileName, "None");
+        // The first start writes DEFAULT.PAR beside the samples; it names the seeded calibration.
+        const bool seeded = c.contents && !c.exists;
+        EXPECT_EQ(state.entries[0].parameterFileName, seeded ? "DEFAULT.PAR" : "None");
+        if (seeded) {
+            EXPECT_EQ(state.flight.calibrationFile, "Vessin.cal");
+            EXPECT_EQ(state.channels[0].title, "Acceleration (g)");
+        }
         // The seeded calibration is the one start-up reads.
         EXPECT_EQ(state.calibration.gainbp, c.contents && !c.exists ? 1.25f : 1.0f);
         EXPECT_TRUE(prompts.warnings.empty());
     }
+}
+
+TEST(Startup, AMissingWorkingDirectoryIsNotCreatedAndStaysInTheSettings) {
+    TempFolder samples;
+    Put(samples.Path() + "A.DAT", "A");
+    TempFolder program;
+    const std::string stick = program.Path() + "media/stick/flights/";
+    const std::string data = program.Path() + "DATA/";
+    Put(program.Path() + "QUENDA.INI", "[Main]\r\nPath=" + stick + "\r\n");
+
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, program.Path(), samples.Path()}, prompts);
+    EXPECT_EQ(prompts.warnings,
+              std::vector<std::string>{"The working directory " + stick +
+                                       " is missing; Orvale works in " + data + " instead."});
+    EXPECT_EQ(state.workingDirectory, data);
+    EXPECT_FALSE(fs::exists(program.Path() + "media")) << "something was created at the path";
+    EXPECT_EQ(Names(data), (std::set<std::string>{"A.DAT", "DEFAULT.PAR"}));
+
+    // The settings keep the missing folder while the program works in the default one...
+    SaveSettings(state);
+    AppState next;
+    test::FakePrompts quiet;
+    InitProgramState(next, {0, program.Path(), samples.Path()}, quiet);
+    EXPECT_EQ(quiet.warnings.size(), 1u);
+    // ...so the stick is used again once it is back.
+    fs::create_directories(stick);
+    AppState back;
+    InitProgramState(back, {0, program.Path(), samples.Path()}, quiet);
+    EXPECT_EQ(back.workingDirectory, stick);
+    EXPECT_EQ(quiet.warnings.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(stick)) << "samples were copied onto the stick";
+    fs::remove_all(program.Path() + "media");
+
+    // Working elsewhere is the flyer's choice of another folder: the settings take it.
+    const std::string other = program.Path() + "other/";
+    fs::create_directory(other);
+    next.workingDirectory = other;
+    SaveSettings(next);
+    AppState chosen;
+    InitProgramState(chosen, {0, program.Path(), samples.Path()}, quiet);
+    EXPECT_EQ(chosen.workingDirectory, other);
+    EXPECT_EQ(quiet.warnings.size(), 1u);
+}
+
+TEST(Startup, RefusedFilesNamedByTheSettingsAreReportedAndStartUpGoesOn) {
+    TempFolder program;
+    const std::string data = program.Path() + "DATA/";
+    fs::create_directory(data);
+    Put(program.Path() + "QUENDA.INI",
+        "[Main]\r\nCalibration_Filename=/dev/zero\r\n[DAU]\r\nPort=3\r\n");
+    ASSERT_EQ(::mkfifo((data + "DEFAULT.PAR").c_str(), 0600), 0);
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, program.Path(), {}}, prompts);
+    EXPECT_EQ(state.settings.port, 3);
+    EXPECT_EQ(prompts.warnings, (std::vector<std::string>{
+                                    "Unable to read " + data + "DEFAULT.PAR (not a regular file)",
+                                    "Unable to read /dev/zero (not a regular file)"}));
 }
 
 TEST(Startup, EveryShippedSampleFlightArrivesWithItsParameterFile) {

@@ -69,8 +69,64 @@ private Q_SLOTS:
         QCOMPARE(stages, QString("2"));
         QCOMPARE(hint, QString("Location of Launch"));
         QCOMPARE(e.Field(kNoteField)->maxLength(), 80);
-        QCOMPARE(e.Field(kLaunchTimeField)->maxLength(), 8);
+        QCOMPARE(e.Field(kLaunchTimeField)->maxLength(), 12);
         QCOMPARE(e.Field(kExpectedAltitudeField)->maxLength(), 10);
+    }
+
+    void everyTextKeepsTheFullLengthOfItsFileField() {
+        Editor e;
+        FlightParameters& f = e.state.flight;
+        // As long as the file keeps each of them, with 8-bit letters the file holds.
+        const std::string name = std::string(78, 'n') + "é°";
+        f.note = f.location = f.weather = f.model = f.motor = name;
+        f.date = "Wed 12/08/26";
+        f.time = "10:40:30 AM";
+        f.calibrationFile = e.Data() + std::string(255 - e.Data().size() - 4, 'c') + ".cal";
+        const FlightParameters before = f;
+        const int result = e.Run([&] { e.dialog->OKBtn->click(); });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY(e.prompts.warnings.empty());
+        for (const std::string* text : {&f.note, &f.location, &f.weather, &f.model, &f.motor})
+            QCOMPARE(*text, before.note);
+        QCOMPARE(f.date, before.date);
+        QCOMPARE(f.time, std::string("10:40:30 AM"));
+        QCOMPARE(f.calibrationFile, before.calibrationFile);
+        // Each text field takes as many characters as its file field keeps.
+        for (int id = 0; id < kParameterFieldCount; ++id)
+            if (kParameterFields[id].kind == FieldKind::Text)
+                QVERIFY2(e.Field(id)->maxLength() >= 12, kParameterFields[id].control);
+
+        // Read back from the file, they are the same.
+        AppState reread = e.state;
+        reread.flight = FlightParameters{};
+        LoadCurrentFile(reread, e.prompts, false, true, true);
+        QCOMPARE(reread.flight.time, std::string("10:40:30 AM"));
+        QCOMPARE(reread.flight.note, before.note);
+        QCOMPARE(reread.flight.calibrationFile, before.calibrationFile);
+    }
+
+    void okRefusesACharacterTheFileCannotHoldAndWritesNothing() {
+        Editor e;
+        const std::string par = e.Data() + "FLT-001.PAR";
+        const std::string file = test::ReadWhole(par);
+        const std::string location = e.state.flight.location;
+        bool open = false;
+        bool focused = false;
+        const int result = e.Run([&] {
+            e.Field(kLocationField)->setText("Ωmega field");
+            e.dialog->OKBtn->click();
+            open = e.dialog->isVisible();
+            focused = e.Field(kLocationField)->hasFocus();
+            e.dialog->reject();
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QVERIFY(open);
+        QVERIFY(focused);
+        QCOMPARE(e.prompts.warnings,
+                 std::vector<std::string>{"Location holds \"Ω\", a character the parameter file "
+                                          "cannot keep (it holds 8-bit Western text)."});
+        QCOMPARE(e.state.flight.location, location);
+        QCOMPARE(test::ReadWhole(par), file);
     }
 
     void fixedBorderStillShowsEveryLabelWhole() {
