@@ -188,6 +188,9 @@ int RunSeriesCli(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const FileError& e) {
         err << "orvale-cli: " << e.what() << "\n";
         return 1;
+    } catch (const std::exception& e) {
+        err << "orvale-cli: " << (o.file.empty() ? "''" : o.file) << ": " << e.what() << "\n";
+        return 1;
     }
     if (o.format == Format::Json)
         WriteJson(out, state, prompts, ok);
