@@ -8,6 +8,7 @@
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
 #include "app/cli_prompts.h"
+#include "app/cli_summary.h"
 #include "app/csv_text.h"
 #include "core/file_error.h"
 #include "files/safe_file.h"
@@ -164,7 +165,7 @@ int RunExportCli(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "orvale-cli: " << e.what() << "\n";
         return 1;
     } catch (const std::exception& e) {
-        err << "orvale-cli: " << (o.file.empty() ? "''" : o.file) << ": " << e.what() << "\n";
+        err << FailureLine(o.file, e) << "\n";
         return 1;
     }
     return 0;

@@ -8,6 +8,7 @@
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
 #include "app/cli_recording_prompts.h"
+#include "app/cli_summary.h"
 #include "app/csv_text.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
@@ -189,7 +190,7 @@ int RunSeriesCli(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "orvale-cli: " << e.what() << "\n";
         return 1;
     } catch (const std::exception& e) {
-        err << "orvale-cli: " << (o.file.empty() ? "''" : o.file) << ": " << e.what() << "\n";
+        err << FailureLine(o.file, e) << "\n";
         return 1;
     }
     if (o.format == Format::Json)

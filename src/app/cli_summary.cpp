@@ -1,6 +1,6 @@
 #include "app/cli_summary.h"
 
-#include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -108,7 +108,7 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
         } catch (const std::exception& e) {
             // A name the system cannot examine (empty, too long, no permission) fails this file
             // alone; the others are still summarised.
-            err << "orvale-cli: " << (file.empty() ? "''" : file) << ": " << e.what() << "\n";
+            err << FailureLine(file, e) << "\n";
             status = 1;
             continue;
         }
@@ -125,6 +125,13 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 }  // namespace
+
+std::string FailureLine(const std::string& name, const std::exception& e) {
+    const std::string shown = name.empty() ? "''" : name;
+    if (const auto* fsError = dynamic_cast<const std::filesystem::filesystem_error*>(&e))
+        return "orvale-cli: " + shown + ": " + fsError->code().message();
+    return "orvale-cli: " + shown + ": " + e.what();
+}
 
 std::string SummaryText(const AppState& state) {
     std::string text;
@@ -196,8 +203,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     int status = 1;
     try {
         status = RunCommand(args, out, err, programDirectory);
-    } catch (const std::exception& e) {
+    } catch (const std::filesystem::filesystem_error& e) {
         // Whatever a command did not expect ends it with a message, never an abort.
+        err << FailureLine(e.path1().string(), e) << "\n";
+        status = 1;
+    } catch (const std::exception& e) {
         err << "orvale-cli: " << e.what() << "\n";
         status = 1;
     } catch (...) {

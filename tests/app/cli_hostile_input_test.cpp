@@ -69,6 +69,10 @@ TEST_F(CliHostileInput, NamesThatCannotBeExaminedFailThatFileAlone) {
         EXPECT_NE(Run(args), 0) << err.str();
         EXPECT_FALSE(err.str().empty());
     }
+    EXPECT_EQ(Run({"capture", "--port", dir.File("no-port"), "--dir", "", "F"}), 1);
+    const std::string report = err.str();
+    EXPECT_EQ(report.rfind("orvale-cli: '': ", 0), 0u) << report;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
 }
 
 TEST_F(CliHostileInput, OutputThatCannotBeWrittenIsAnError) {
