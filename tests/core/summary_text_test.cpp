@@ -9,6 +9,7 @@
 #include "core/text_format.h"
 #include "fake_prompts.h"
 #include "files/startup_files.h"
+#include "formula/channel_conversion.h"
 #include "test_image.h"
 
 namespace orvale {
@@ -149,6 +150,8 @@ TEST_F(SummaryRowsTest, NoRowShowsInfinityOrNanWhateverTheCalibration) {
             EXPECT_EQ(row.find("nan"), std::string::npos) << row;
         }
         EXPECT_EQ(Row(SummaryRow::MaxVelocity), "0.00 ft/sec @ 0.0000 sec");
+        // The graph and the live gauge convert through the same rule.
+        EXPECT_EQ(ConvertReading(state, 4095, 0), 0.0f);
     }
     EXPECT_TRUE(UsableSlope(3.4588f));
     EXPECT_TRUE(UsableSlope(-40.0f));
