@@ -179,7 +179,12 @@ TEST_F(CliHostileInput, EveryJsonLineIsValidUtf8) {
 }
 
 TEST_F(CliHostileInput, AMeaninglessCalibrationGivesNoInfinityInJson) {
-    const std::string file = Flight("F.DAT");
+    // A burn of 40 readings above zero g before the main fires at 10 s.
+    TestImage image(100, 200);
+    image.SetMain(10, 0, 190);
+    for (int k = 8; k < 4088; ++k)
+        image.SetAccel(k, k < 60 ? 140 : 100);
+    const std::string file = image.Write(dir.path() / "F.DAT");
     for (const char* slope : {"0", "1e-45", "1e-33"}) {
         SCOPED_TRACE(slope);
         Put("x.cal", std::string("do/dg ") + slope + "\r\n");
