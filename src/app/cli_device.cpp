@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli_options.h"
 #include "app/cli_prompts.h"
 #include "app/cli_summary.h"
 #include "app/json_writer.h"
@@ -78,9 +79,10 @@ std::string ParseDeviceArgs(const std::vector<std::string>& args, DeviceOptions&
         } else if (a == "--dir" && o.command == "capture") {
             o.dir = args[++i];
         } else if (a == "--seconds" && o.command == "live") {
-            o.seconds = ParseNumber<double>(args[++i]);
-            if (!o.seconds || !(*o.seconds >= 0.0))
-                return "--seconds needs a number of seconds, not \"" + args[i] + "\"";
+            // Finite and at most a day, so the end time in milliseconds always fits.
+            o.seconds = ParseDecimal(args[++i]);
+            if (!o.seconds || !(*o.seconds >= 0.0 && *o.seconds <= 86400.0))
+                return "--seconds needs a number of seconds 0 to 86400, not \"" + args[i] + "\"";
         } else if (a == "--json" && o.command == "sensors") {
             o.json = true;
         } else if (a.size() > 1 && a[0] == '-') {

@@ -1,12 +1,14 @@
 #include "app/cli_export.h"
 
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
 #include "app/cli_prompts.h"
+#include "app/cli_summary.h"
 #include "app/csv_text.h"
 #include "core/file_error.h"
 #include "files/safe_file.h"
@@ -49,7 +51,10 @@ std::string ParseExportArgs(const std::vector<std::string>& args, ExportOptions&
         } else if (a == "--cal") {
             o.files.calFile = *v;
         } else if (a == "--out") {
-            o.outFile = *v;
+            if (v->empty())
+                return "--out needs a file name";
+            if (*v != "-")
+                o.outFile = *v;
         } else if (a == "--channels") {
             o.channels = ParseChannelList(*v, kFileChannels);
             if (!o.channels)
@@ -79,6 +84,31 @@ std::string ChannelTitle(const AppState& state, int channel) {
     return title.empty() ? "Channel " + std::to_string(channel) : title;
 }
 
+// Why the rows may not go to path, or empty: only a regular file is replaced, or a new one
+// made. Replacing a device, a FIFO or a symbolic link with a regular file would break what
+// the name stood for.
+std::string OutputProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    switch (status.type()) {
+        case fs::file_type::not_found:
+        case fs::file_type::regular:
+            return {};
+        case fs::file_type::symlink:
+            return path + ": is a symbolic link; name the file itself with --out";
+        case fs::file_type::directory:
+            return path + ": is a folder, not a file";
+        case fs::file_type::none:
+        case fs::file_type::unknown:
+            return path + ": cannot be examined: " + ec.message();
+        default:
+            return path +
+                   ": is not a regular file (a device, FIFO or socket); leave out --out (or "
+                   "give --out -) to write to standard output";
+    }
+}
+
 }  // namespace
 
 int RunExportCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -87,6 +117,12 @@ int RunExportCli(const std::vector<std::string>& args, std::ostream& out, std::o
     if (std::string problem = ParseExportArgs(args, o); !problem.empty()) {
         err << "orvale-cli export: " << problem << "\n" << OwnUsage(kExportUsage);
         return 2;
+    }
+    if (o.outFile) {
+        if (std::string problem = OutputProblem(*o.outFile); !problem.empty()) {
+            err << "orvale-cli export: " << problem << "\n";
+            return 1;
+        }
     }
     CliPrompts prompts(err);
     AppState state;
@@ -127,6 +163,9 @@ int RunExportCli(const std::vector<std::string>& args, std::ostream& out, std::o
             out << text;
     } catch (const FileError& e) {
         err << "orvale-cli: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << FailureLine(o.file, e) << "\n";
         return 1;
     }
     return 0;

@@ -13,7 +13,8 @@ inline constexpr char kExportUsage[] =
 
 // Runs `orvale-cli export ARGS...` (args[0] is "export"): a header row of channel titles, then
 // one row per recorded sample, the time in seconds and each channel's value in its units. The
-// rows go to out, or replace the file of --out only once all of them are computed. Returns 0
+// rows go to out (also for "--out -"), or replace the file of --out only once all of them are
+// computed; --out must name a regular file or a new one, anything else is refused. Returns 0
 // when written, 1 when a channel cannot be computed or a file cannot be read or written, 2 for
 // bad usage.
 int RunExportCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -8,6 +8,7 @@
 #include "core/time_window.h"
 #include "files/calibration_file.h"
 #include "files/ini_file.h"
+#include "files/loading.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
 
@@ -16,12 +17,17 @@ namespace orvale {
 void ReadCliFlightFiles(AppState& state, Prompts& prompts, const std::string& file,
                         const FlightFileOptions& options) {
     namespace fs = std::filesystem;
+    if (file.empty())
+        throw FileError("an empty name names no flight file");
     const std::string path = fs::absolute(file).lexically_normal().string();
     state.currentEntry = 0;
     DataFileEntry& entry = state.current();
     state.workingDirectory = DirectoryPart(path);
     entry.dataFileName = CutText(path, kPathLimit);
     state.imageFilePath = path;
+    WarnIfDamaged(path, prompts);
+    // The same steps as opening the flight in Orvale, so both show the same numbers.
+    StartFlightDescription(state, path);
     if (options.parFile) {
         if (!PathExists(*options.parFile))
             throw FileError(*options.parFile + ": no such parameter file");
@@ -30,18 +36,16 @@ void ReadCliFlightFiles(AppState& state, Prompts& prompts, const std::string& fi
         entry.parameterFileName = BaseName(path) + ".PAR";
         ReadParameterFile(state, prompts, false);
     }
-    std::string cal = options.calFile ? *options.calFile : state.flight.calibrationFile;
-    // A bare calibration name in a parameter file sits beside the flight.
-    if (!options.calFile && cal.find('/') == std::string::npos)
-        cal = state.workingDirectory + cal;
-    cal = ResolvePath(cal);
-    if (options.calFile && !PathExists(cal))
-        throw FileError(cal + ": no such calibration file");
-    if (PathExists(cal)) {
-        state.calibrationFilePath = CutText(cal, kPathLimit);
-        state.flight.calibrationFile = state.calibrationFilePath;
-        ReadCalibrationFile(state, prompts);
+    if (!options.calFile) {
+        ApplyFlightCalibration(state, prompts);
+        return;
     }
+    const std::string cal = ResolvePath(*options.calFile);
+    if (!PathExists(cal))
+        throw FileError(cal + ": no such calibration file");
+    state.calibrationFilePath = CutText(cal, kPathLimit);
+    state.flight.calibrationFile = state.calibrationFilePath;
+    ReadCalibrationFile(state, prompts);
 }
 
 void OpenCliFlight(AppState& state, Prompts& prompts, const std::string& file,

@@ -8,6 +8,7 @@
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
 #include "app/cli_recording_prompts.h"
+#include "app/cli_summary.h"
 #include "app/csv_text.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
@@ -187,6 +188,9 @@ int RunSeriesCli(const std::vector<std::string>& args, std::ostream& out, std::o
         ok = PrepareGraphSeries(state, prompts, kSeriesEntry, slot);
     } catch (const FileError& e) {
         err << "orvale-cli: " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << FailureLine(o.file, e) << "\n";
         return 1;
     }
     if (o.format == Format::Json)

@@ -1,6 +1,6 @@
 #include "app/cli_summary.h"
 
-#include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -8,6 +8,7 @@
 #include "app/cli_export.h"
 #include "app/cli_flight.h"
 #include "app/cli_formula.h"
+#include "app/cli_options.h"
 #include "app/cli_prompts.h"
 #include "app/cli_series.h"
 #include "app/json_writer.h"
@@ -23,6 +24,8 @@ const char kUsage[] =
     "usage: orvale-cli summary [--json] [--par FILE.PAR] [--cal FILE.cal] [--stages N]\n"
     "                          [--filter1 LEVEL] FILE.dat...\n";
 
+constexpr int32_t kMaxStages = 99;
+
 struct SummaryOptions {
     bool json = false;
     std::optional<std::string> calFile;
@@ -31,15 +34,6 @@ struct SummaryOptions {
     std::optional<int32_t> filter1;
     std::vector<std::string> files;
 };
-
-std::optional<int32_t> ParseInt(const std::string& text) {
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
 
 // Returns an error text, or empty when the arguments are good.
 std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOptions& o) {
@@ -60,10 +54,16 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
                 (a == "--par" ? o.parFile : o.calFile) = *v;
                 continue;
             }
-            auto n = ParseInt(*v);
-            if (!n)
-                return a + " needs a whole number, not \"" + *v + "\"";
-            (a == "--stages" ? o.stages : o.filter1) = n;
+            if (a == "--filter1") {
+                o.filter1 = ParseFilterLevel(*v);
+                if (!o.filter1)
+                    return "--filter1 needs 0 to 3 or None, Light, Medium, Heavy, not \"" + *v +
+                           "\"";
+                continue;
+            }
+            o.stages = ParseWholeNumber(*v);
+            if (!o.stages || *o.stages < 0 || *o.stages > kMaxStages)
+                return "--stages needs a whole number 0 to 99, not \"" + *v + "\"";
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option " + a;
         } else {
@@ -105,6 +105,12 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
             err << "orvale-cli: " << e.what() << "\n";
             status = 1;
             continue;
+        } catch (const std::exception& e) {
+            // A name the system cannot examine (empty, too long, no permission) fails this file
+            // alone; the others are still summarised.
+            err << FailureLine(file, e) << "\n";
+            status = 1;
+            continue;
         }
         if (o.json) {
             out << SummaryJson(state, file) << "\n";
@@ -119,6 +125,13 @@ int RunSummary(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 }  // namespace
+
+std::string FailureLine(const std::string& name, const std::exception& e) {
+    const std::string shown = name.empty() ? "''" : name;
+    if (const auto* fsError = dynamic_cast<const std::filesystem::filesystem_error*>(&e))
+        return "orvale-cli: " + shown + ": " + fsError->code().message();
+    return "orvale-cli: " + shown + ": " + e.what();
+}
 
 std::string SummaryText(const AppState& state) {
     std::string text;
@@ -160,8 +173,10 @@ std::string SummaryJson(const AppState& state, const std::string& file) {
     return o.Text();
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const std::string& programDirectory) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const std::string& programDirectory) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? err : out) << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
         return args.empty() ? 2 : 0;
@@ -179,6 +194,33 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "orvale-cli: unknown command " << args[0] << "\n"
         << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
     return 2;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const std::string& programDirectory) {
+    int status = 1;
+    try {
+        status = RunCommand(args, out, err, programDirectory);
+    } catch (const std::filesystem::filesystem_error& e) {
+        // Whatever a command did not expect ends it with a message, never an abort.
+        err << FailureLine(e.path1().string(), e) << "\n";
+        status = 1;
+    } catch (const std::exception& e) {
+        err << "orvale-cli: " << e.what() << "\n";
+        status = 1;
+    } catch (...) {
+        err << "orvale-cli: unexpected failure\n";
+        status = 1;
+    }
+    // Output that never reached its file (a full disk, /dev/full) is a failure, not a success.
+    out.flush();
+    if (!out) {
+        err << "orvale-cli: the output could not be written in full\n";
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }
 
 }  // namespace orvale

@@ -1,6 +1,7 @@
 // The command-line tool's commands, kept out of main() so tests can run them in-process.
 #pragma once
 
+#include <exception>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -8,6 +9,10 @@
 #include "core/app_state.h"
 
 namespace orvale {
+
+// One line for a failure that concerns the file or folder name: the name (shown as '' when
+// empty) and the reason.
+std::string FailureLine(const std::string& name, const std::exception& e);
 
 // The summary rows as "Caption: value" lines in dialog order, the drogue row left out when
 // hidden.

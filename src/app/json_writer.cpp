@@ -5,9 +5,54 @@
 
 namespace orvale {
 
+namespace {
+
+// The length of the well-formed UTF-8 character at text[at], or 0 when the bytes there are not
+// one (a cut character, an 8-bit byte of a parameter file, an overlong or surrogate form).
+size_t Utf8Length(const std::string& text, size_t at) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char c = byte(at);
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        low = c == 0xE0 ? 0xA0 : 0x80;
+        high = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        low = c == 0xF0 ? 0x90 : 0x80;
+        high = c == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (size_t at = 0; at < text.size(); ++at) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c >= 0x80) {
+            // Every line written is valid UTF-8: a byte that starts no whole character is
+            // shown as the replacement character.
+            const size_t length = Utf8Length(text, at);
+            if (length == 0) {
+                out += "\xEF\xBF\xBD";  // U+FFFD
+                continue;
+            }
+            out.append(text, at, length);
+            at += length - 1;
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";

@@ -40,6 +40,8 @@ private:
     std::string body_ = "[";
 };
 
+// A JSON string literal; bytes that form no whole UTF-8 character become U+FFFD, so the text
+// is always valid UTF-8.
 std::string JsonString(const std::string& text);
 
 // A number with 9 significant digits, or null when it is not finite.

@@ -32,6 +32,16 @@ ImageBytes ReadImageFile(const std::string& path) {
     return bytes;
 }
 
+bool TrailerChecksumDiffers(const std::string& path) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::array<uint8_t, kImageSize + 2> bytes{};
+    // A file without a trailer (other tools may store the image alone) has nothing to check.
+    if (!file || std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
+        return false;
+    const auto stored = static_cast<uint16_t>(bytes[io::kTrailer] | bytes[io::kTrailer + 1] << 8);
+    return stored != ImageChecksum(bytes.data());
+}
+
 uint16_t ImageChecksum(const uint8_t* image) {
     uint32_t sum = 0;
     for (int i = 0; i < kImageSize; ++i)
@@ -83,6 +93,11 @@ void DecodeHeader(AppState& state) {
 
 namespace {
 
+// A row never shows inf or nan, whatever the calibration: such a value reads as 0.
+float Shown(float value) {
+    return std::isfinite(value) ? value : 0.0f;
+}
+
 void FillSummaryRows(AppState& state) {
     const uint8_t* b = state.image.data();
     const FlightResults& r = state.results;
@@ -91,7 +106,7 @@ void FillSummaryRows(AppState& state) {
     const auto at = [](float t) { return " @ " + Fixed(t, 5, 4) + " sec"; };
     const auto eventRow = [&](float time, int pressureByte) {
         return Fixed(time, 5, 4) + " sec    ( " +
-               RoundedText(PressureAltitude(cal, b[pressureByte], r.groundPressureReading)) +
+               RoundedText(Shown(PressureAltitude(cal, b[pressureByte], r.groundPressureReading))) +
                " ft AGL)";
     };
     const auto accelRow = [&](float g, float t) {
@@ -100,9 +115,11 @@ void FillSummaryRows(AppState& state) {
 
     rows[SummaryRow::FileSize] = std::to_string(state.dataBytes + 20) + " bytes";
     rows[SummaryRow::FileDate] = state.flight.date;
-    rows[SummaryRow::CalFile] = state.flight.calibrationFile;
+    // The calibration whose values were used, which is the one the parameter file names only
+    // when that file could be read.
+    rows[SummaryRow::CalFile] = state.calibrationFilePath;
     const float site = PressureAltitude(cal, r.groundPressureReading, std::trunc(cal.avgbp));
-    rows[SummaryRow::LaunchAlt] = RoundedText(site + cal.actalt) + " feet";
+    rows[SummaryRow::LaunchAlt] = RoundedText(Shown(site + cal.actalt)) + " feet";
     rows[SummaryRow::LaunchPressure] = std::to_string(b[io::kLaunchPressure]);
     rows[SummaryRow::FlightMode] = (b[io::kFlags] & 1) ? "Drogue to Main Mode" : "Main Only";
     rows[SummaryRow::TavixPlus1G] = Fixed(b[io::kPlusOneG], 5, 4);

@@ -31,12 +31,18 @@ constexpr int kTrailer = 8192;
 
 constexpr int kFrameCount = 4088;
 inline const char kNoDrogueFireWarning[] = "Drogue to Main Mode - !! No Drogue Fire !!";
+inline const char kDamagedFlightWarning[] =
+    "the checksum does not match: this flight may be damaged";
 
 using ImageBytes = std::array<uint8_t, kImageSize>;
 
 // Reads the first 8192 bytes of a data file. Throws FileError naming the file when it cannot be
 // opened or read or holds fewer bytes.
 ImageBytes ReadImageFile(const std::string& path);
+
+// True when the data file at path has a trailer (bytes 8192-8193) whose checksum is not the
+// sum of its image; false when it matches or the file holds no trailer.
+bool TrailerChecksumDiffers(const std::string& path);
 
 // The 16-bit byte sum of the image, as the recorder puts it in the trailer.
 uint16_t ImageChecksum(const uint8_t* image);

@@ -1,4 +1,5 @@
 target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/calibration_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_decode.cpp

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/calibration_check.h"
 #include "core/image_decode.h"
 
 namespace orvale {
@@ -32,9 +33,9 @@ void RunSummaryPass(AppState& state) {
     FlightResults& r = state.results;
     const uint8_t* image = state.image.data();
     const float dodg = state.calibration.dodg;
-    // A do/dg of zero (or a damaged value) has no meaning as a slope: speeds and accelerations
-    // then read 0 rather than infinities.
-    const bool usableSlope = std::isfinite(dodg) && dodg != 0.0f;
+    // A do/dg of zero, a damaged value or one so small that the conversion overflows has no
+    // meaning as a slope: speeds and accelerations then read 0 rather than infinities.
+    const bool usableSlope = UsableSlope(dodg);
     const float coefficient = FilterCoefficient(state.channels[0].filter);
     const float ground = r.groundPressureReading;
     const float zeroG = r.zeroGReading;
@@ -101,6 +102,13 @@ void RunSummaryPass(AppState& state) {
         r.minAccel = r.minAccel / dodg;
     } else {
         r.maxAccel = r.minAccel = 0.0f;
+    }
+    // Whatever the calibration, no result is infinite or NaN: one that is reads as with do/dg 0.
+    for (float value : {r.maxInertialHeight, r.maxSpeed, r.maxAccel, r.minAccel}) {
+        if (!std::isfinite(value)) {
+            ResetSummaryResults(r);
+            break;
+        }
     }
     state.endOfFlightTime = endOfFlight / static_cast<float>(state.samplesPerSecond);
 }

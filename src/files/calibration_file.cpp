@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/calibration_check.h"
 #include "core/file_error.h"
 #include "core/prompts.h"
 #include "core/text_format.h"
@@ -137,6 +138,8 @@ void ReadCalibrationFile(AppState& state, Prompts& prompts) {
         text.resize(lineEnd == std::string::npos ? 0 : lineEnd + 1);
     }
     ApplyCalibrationText(text, state.calibration);
+    if (auto problem = CalibrationProblem(state.calibration))
+        prompts.ShowWarning(state.calibrationFilePath + ": " + *problem);
     if (damaged) {
         state.errorMessages.Set(state.calibrationFilePath + " file damaged");
         ShowError(state, prompts, kErrorSlot);

@@ -1,9 +1,13 @@
 #include "files/loading.h"
 
+#include <sys/stat.h>
+
+#include "core/date_format.h"
 #include "core/image_decode.h"
 #include "core/prompts.h"
 #include "core/text_format.h"
 #include "core/time_window.h"
+#include "files/calibration_file.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
 
@@ -11,6 +15,39 @@ namespace orvale {
 
 std::string CaptureImagePath(const AppState& state) {
     return CutText(ResolveCaseInsensitive(state.workingDirectory, kScratchImageFile), kPathLimit);
+}
+
+void StartFlightDescription(AppState& state, const std::string& dataPath) {
+    state.flight = FlightParameters{};
+    // Without a date of its own the flight is dated by its data file, never by the flight
+    // opened before it.
+    struct stat info {};
+    if (::stat(dataPath.c_str(), &info) == 0) {
+        state.flight.date = CutText(FormatProgramDate(info.st_mtime), kDateTimeLimit);
+        state.flight.time = CutText(FormatProgramTime(info.st_mtime), kDateTimeLimit);
+    }
+    // A parameter file that names no calibration keeps the current one.
+    state.flight.calibrationFile = state.calibrationFilePath;
+}
+
+void ApplyFlightCalibration(AppState& state, Prompts& prompts) {
+    const std::string& name = state.flight.calibrationFile;
+    if (name.empty())
+        return;
+    // A bare name sits in the working directory, beside the flight.
+    const std::string path = name.find('/') == std::string::npos
+                                 ? ResolveCaseInsensitive(state.workingDirectory, name)
+                                 : ResolvePath(name);
+    // The current calibration's own file is not read again: values entered since stay.
+    if (!FileExists(path) || path == ResolvePath(state.calibrationFilePath))
+        return;
+    state.calibrationFilePath = CutText(path, kPathLimit);
+    ReadCalibrationFile(state, prompts);
+}
+
+void WarnIfDamaged(const std::string& dataPath, Prompts& prompts) {
+    if (TrailerChecksumDiffers(dataPath))
+        prompts.ShowWarning(kDamagedFlightWarning);
 }
 
 void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool resetWindow,
@@ -35,8 +72,12 @@ void LoadCurrentFile(AppState& state, Prompts& prompts, bool showSummary, bool r
         entry.dataFileName = kNoFile;
         return;
     }
-    if (readParameters)
+    WarnIfDamaged(state.imageFilePath, prompts);
+    if (readParameters) {
+        StartFlightDescription(state, state.imageFilePath);
         ReadParameterFile(state, prompts, true);
+        ApplyFlightCalibration(state, prompts);
+    }
     // Decoded again: the stages and channel 1's filter level just read change the summary.
     ProcessImage(state, prompts, true, showSummary);
 

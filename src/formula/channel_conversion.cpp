@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/calibration_check.h"
 #include "core/pressure_altitude.h"
 
 namespace orvale {
@@ -19,9 +20,10 @@ float ConvertReading(const AppState& state, uint16_t raw, int channelIndex) {
     switch (channelIndex) {
         case 0: {
             const float dodg = state.calibration.dodg;
-            // A slope of zero (three equal calibration averages) has no meaning; reading 0 g
-            // keeps infinities out of the graph, as the summary does.
-            if (!std::isfinite(dodg) || dodg == 0.0f)
+            // A slope of zero (three equal calibration averages), or one whose conversion
+            // overflows, has no meaning; reading 0 g keeps infinities out of the graph and the
+            // gauges, as the summary does.
+            if (!UsableSlope(dodg))
                 return 0.0f;
             return (reading - state.results.zeroGReading) / dodg;
         }

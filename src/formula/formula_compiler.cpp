@@ -1,5 +1,6 @@
 #include "formula/formula_compiler.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -10,6 +11,23 @@
 namespace orvale {
 
 namespace {
+
+// How many bytes from `from` make `count` bytes ending on a whole UTF-8 character: the quoted
+// part of a message grows to the end of a character it would cut, a cut text shrinks to the
+// start of it.
+size_t WholeCharacters(std::string_view text, size_t from, size_t count, bool grow) {
+    size_t end = std::min(text.size(), from + count);
+    const auto inside = [&](size_t at) {
+        return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
+    while (inside(end) && (grow || end > from)) {
+        if (grow)
+            ++end;
+        else
+            --end;
+    }
+    return end - from;
+}
 
 constexpr char kInvalidCharacter[] = "Invalid character:";
 constexpr int kMaxChannelIndex = 31;  // the recorded-channel mask has 32 bits
@@ -151,7 +169,7 @@ int Compiler::Run(std::string_view text, int startSlot) {
         formula_.Count = 0;
         return 0;
     }
-    text_ = UpperCase(text.substr(0, kFormulaTextLimit));
+    text_ = UpperCase(text.substr(0, WholeCharacters(text, 0, kFormulaTextLimit, false)));
     state_.formula.IntegratorIndex = 0;
     single_ = false;
     first_ = -1;
@@ -230,7 +248,9 @@ bool Compiler::Number() {
     const std::string_view rest = std::string_view(text_).substr(r_);
     const NumberText number = ScanNumber(rest);
     if (!number.hasDigits)
-        return Plain("Bad formula data \"" + std::string(rest.substr(0, number.length + 1)) + "\"");
+        return Plain(
+            "Bad formula data \"" +
+            std::string(rest.substr(0, WholeCharacters(rest, 0, number.length + 1, true))) + "\"");
     Term(kKindNumber, NumberValue(rest.substr(0, number.length)), number.length);
     return true;
 }
@@ -238,7 +258,8 @@ bool Compiler::Number() {
 bool Compiler::Channel() {
     const ChannelNumber channel = ReadChannelNumber(text_, r_ + 2);
     if (channel.digits == 0)
-        return Plain("Bad formula channel number \"" + text_.substr(r_, 4) + "\"");
+        return Plain("Bad formula channel number \"" +
+                     text_.substr(r_, WholeCharacters(text_, r_, 4, true)) + "\"");
     const int index = channel.n - 1;
     if (index < 0 || index > kMaxChannelIndex || ((state_.recordedChannelMask >> index) & 1u) == 0)
         return Plain("Formula channel not active \"" +

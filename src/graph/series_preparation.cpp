@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 
+#include "core/prompts.h"
 #include "core/text_format.h"
 #include "core/time_window.h"
 #include "graph/series_formula.h"
@@ -108,6 +109,13 @@ Pass SeriesPass::Run() {
     state_.windowLengthSamples = RoundToInt32(state_.samplesPerSecond * entry.graphLength);
     fs_.samplesToRead = state_.windowLengthSamples / state_.decimation;
     const int32_t samples = fs_.samplesToRead;
+    if (samples < 1) {
+        // A window shorter than one sample holds nothing to show: no point is made up for it.
+        state_.errorMessages.Set(kWindowHoldsNoSample);
+        ShowError(state_, prompts_, kErrorSlot);
+        fs_.seriesPointCount = -1;
+        return Pass::Failed;
+    }
     state_.pointStep = samples > kSeriesPointLimit ? samples / double{kSeriesPointLimit} : 1.0;
     ResetIntegratorState(state_, interval_);
 

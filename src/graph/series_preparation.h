@@ -13,6 +13,8 @@ namespace orvale {
 class Prompts;
 
 constexpr int32_t kSeriesPointLimit = 512;  // points after point 0 in a plain series
+inline const char kWindowHoldsNoSample[] =
+    "The time window is shorter than one sample: make it longer to see a series";
 
 // Fills the current entry's ChannelSamples from channel slot channelSlot (0..12). startSample is
 // the window's start as a sample number (16 × graph start, rounded); k the filter coefficient of

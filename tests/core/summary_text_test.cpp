@@ -3,11 +3,13 @@
 
 #include <cmath>
 
+#include "core/calibration_check.h"
 #include "core/image_decode.h"
 #include "core/pressure_altitude.h"
 #include "core/text_format.h"
 #include "fake_prompts.h"
 #include "files/startup_files.h"
+#include "formula/channel_conversion.h"
 #include "test_image.h"
 
 namespace orvale {
@@ -74,7 +76,8 @@ TEST_F(SummaryRowsTest, EveryRowOfADrogueToMainFlight) {
     image.SetDrogue(3, 8, 200);
     image.SetMain(12, 15, 205);
     state.flight.date = "12/08/2026";
-    state.flight.calibrationFile = "/home/flyer/DATA/Vessin.cal";
+    state.flight.calibrationFile = "/home/flyer/DATA/Other.cal";  // named, but not read
+    state.calibrationFilePath = "/home/flyer/DATA/Vessin.cal";
     state.calibration.actalt = 100.0f;
     Show();
     const CalibrationData& cal = state.calibration;
@@ -126,6 +129,34 @@ TEST(SummaryRowsInitial, LabelsShowTheirOwnNamesBeforeTheFirstFill) {
     SummaryRows rows;
     EXPECT_EQ(rows[SummaryRow::FName], "FName");
     EXPECT_EQ(rows[SummaryRow::MinAccel], "MnAcc");
+}
+
+TEST_F(SummaryRowsTest, NoRowShowsInfinityOrNanWhateverTheCalibration) {
+    state.channels[0].filter = 0;
+    image.SetMain(10, 0, 205);
+    for (int k = 8; k < 200; ++k)
+        image.SetAccel(k, 200);  // a long hard burn: 100 readings above zero g
+    const float slopes[] = {0.0f, 1e-45f, 1e-33f, 1e-30f, -1e-33f, INFINITY, NAN};
+    for (float dodg : slopes) {
+        SCOPED_TRACE(dodg);
+        state.calibration.dodg = dodg;
+        state.calibration.actalt = 3e38f;  // the site altitude overflows too
+        Show();
+        const FlightResults& r = state.results;
+        for (float value : {r.maxInertialHeight, r.maxSpeed, r.maxAccel, r.minAccel})
+            EXPECT_TRUE(std::isfinite(value)) << value;
+        for (const std::string& row : state.summaryRows.text) {
+            EXPECT_EQ(row.find("inf"), std::string::npos) << row;
+            EXPECT_EQ(row.find("nan"), std::string::npos) << row;
+        }
+        EXPECT_EQ(Row(SummaryRow::MaxVelocity), "0.00 ft/sec @ 0.0000 sec");
+        // The graph and the live gauge convert through the same rule.
+        EXPECT_EQ(ConvertReading(state, 4095, 0), 0.0f);
+    }
+    EXPECT_TRUE(UsableSlope(3.4588f));
+    EXPECT_TRUE(UsableSlope(-40.0f));
+    EXPECT_TRUE(UsableSlope(1e-20f));
+    EXPECT_FALSE(CalibrationProblem(CalibrationData{.dodg = 3.4588f}));
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "core/file_error.h"
+#include "core/image_decode.h"
 #include "core/program_state.h"
 #include "fake_prompts.h"
+#include "files/calibration_file.h"
 #include "files/temp_folder.h"
 #include "test_image.h"
 
@@ -258,6 +261,103 @@ TEST_F(Loading, ReloadFirstEntry) {
     // Its existence is not tested first: a vanished file is a read error.
     std::filesystem::remove(data);
     EXPECT_THROW(ReloadFirstEntry(state, prompts), FileError);
+}
+
+TEST_F(Loading, ATrailerThatDoesNotMatchWarnsButTheFlightOpens) {
+    const std::string good = Flight(folder.Path() + "GOOD.DAT");
+    std::ifstream in(good, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string damaged = bytes;
+    damaged[8000] = static_cast<char>(damaged[8000] + 1);  // the image changed, not its trailer
+    Put(folder.Path() + "BAD.DAT", damaged);
+    Put(folder.Path() + "BARE.DAT", bytes.substr(0, 8192));  // another tool's file: no trailer
+    Par("DEFAULT.PAR", "");
+    const std::pair<const char*, bool> cases[] = {
+        {"GOOD.DAT", false}, {"BAD.DAT", true}, {"BARE.DAT", false}};
+    for (const auto& [name, warned] : cases) {
+        SCOPED_TRACE(name);
+        test::FakePrompts dialog;
+        state.current().dataFileName = folder.Path() + name;
+        LoadCurrentFile(state, dialog, true, true, true);
+        EXPECT_EQ(state.loadedDataSize, 8);
+        EXPECT_EQ(dialog.summariesShown, 1);
+        EXPECT_EQ(dialog.warnings, warned ? std::vector<std::string>{kDamagedFlightWarning}
+                                          : std::vector<std::string>{});
+    }
+}
+
+TEST_F(Loading, TheRowsDescribeThisFlightAndTheCalibrationItUsed) {
+    // The current calibration (loaded earlier) and two files a parameter file may name.
+    Put(folder.Path() + "loaded.cal", "do/dg 4.0\r\n");
+    Put(folder.Path() + "named.cal", "do/dg 2.0\r\n");
+    state.calibrationFilePath = folder.Path() + "loaded.cal";
+    state.calibration.dodg = 4.0f;
+    Flight(folder.Path() + "A.DAT");
+    Flight(folder.Path() + "B.DAT");
+    Flight(folder.Path() + "C.DAT");
+    Par("A.PAR",
+        "Note=flight A\r\nDate=01/02/2003\r\nStages=0\r\n"
+        "Calibation Data File=named.cal\r\n");
+    Par("B.PAR", "Note=flight B\r\nCalibation Data File=missing.cal\r\n");
+    // C has no parameter file, and there is no DEFAULT.PAR either.
+    struct Case {
+        const char* data;
+        std::string calFile;  // the row and the calibration whose values are used
+        float dodg;
+        const char* note;
+        int32_t stages;
+    };
+    const Case cases[] = {
+        {"B.DAT", folder.Path() + "loaded.cal", 4.0f, "flight B", 1},
+        {"A.DAT", folder.Path() + "named.cal", 2.0f, "flight A", 0},
+        {"C.DAT", folder.Path() + "named.cal", 2.0f, "", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.data);
+        test::FakePrompts dialog;
+        state.current().dataFileName = folder.Path() + c.data;
+        state.current().parameterFileName = "KEEP.PAR";
+        LoadCurrentFile(state, dialog, true, true, true);
+        ASSERT_EQ(dialog.shownRows.size(), 1u);
+        const SummaryRows& rows = dialog.shownRows[0];
+        EXPECT_EQ(rows[SummaryRow::CalFile], c.calFile);
+        EXPECT_EQ(state.calibration.dodg, c.dodg);
+        EXPECT_EQ(state.flight.note, c.note);
+        EXPECT_EQ(state.flight.stages, c.stages);
+        if (std::string(c.data) == "A.DAT")
+            EXPECT_EQ(rows[SummaryRow::FileDate], "01/02/2003");
+        else
+            EXPECT_NE(rows[SummaryRow::FileDate], "01/02/2003");  // never the flight before
+    }
+    // A parameter file naming the current calibration's own file keeps values entered since.
+    state.calibration.dodg = 7.0f;
+    Par("A.PAR", "Calibation Data File=named.cal\r\n");
+    state.current().dataFileName = folder.Path() + "A.DAT";
+    LoadCurrentFile(state, prompts, false, true, true);
+    EXPECT_EQ(state.calibration.dodg, 7.0f);
+}
+
+TEST_F(Loading, ACalibrationThatMakesTheConversionMeaninglessIsNamedWhenRead) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"do/dg 0\r\n", "do/dg 0 "},
+        {"do/dg 1e-45\r\n", "do/dg 1.4013e-45 "},
+        {"do/dg 1e-33\r\n", "do/dg 1e-33 "},  // finite, but a flight's heights overflow
+        {"do/dg 3.4588\r\n", nullptr},
+    };
+    for (const auto& [text, named] : cases) {
+        SCOPED_TRACE(text);
+        Put(folder.Path() + "x.cal", text);
+        state.calibrationFilePath = folder.Path() + "x.cal";
+        test::FakePrompts dialog;
+        ReadCalibrationFile(state, dialog);
+        if (!named) {
+            EXPECT_TRUE(dialog.warnings.empty());
+            continue;
+        }
+        ASSERT_EQ(dialog.warnings.size(), 1u);
+        EXPECT_NE(dialog.warnings[0].find(named), std::string::npos) << dialog.warnings[0];
+        EXPECT_NE(dialog.warnings[0].find("x.cal"), std::string::npos) << dialog.warnings[0];
+    }
 }
 
 }  // namespace
