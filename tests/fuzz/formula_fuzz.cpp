@@ -1,14 +1,50 @@
-// libFuzzer entry: the input is up to fourteen lines, the formula text then the formulas of
-// channels 1 to 13; the first byte also picks the recorded channels and two-byte samples. Built
-// with clang only (see tests.cmake); run as formula_fuzz [corpus folder].
+// libFuzzer entry for the formula compiler: the input is up to fourteen lines, the formula text
+// then the formulas of channels 1 to 13; the first byte also picks the recorded channels and
+// two-byte samples. The compiled formula is evaluated; the formula text also goes through
+// `orvale-cli formula --json`, whose line must be valid UTF-8 and whose exit status must match
+// its "ok" and messages.
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 
+#include "app/cli_formula.h"
 #include "fake_prompts.h"
 #include "formula/formula_compiler.h"
 #include "formula/formula_evaluator.h"
+#include "fuzz_checks.h"
+
+namespace {
+
+// `orvale-cli formula --json TEXT`: one valid UTF-8 line whose "ok" matches the exit status, with
+// a message whenever the formula is refused.
+void CheckCommandLine(const std::string& text) {
+    using namespace orvale;
+    // A text starting with '-' would be taken as an option, and a NUL cannot be an argument.
+    if (text.empty() || text[0] == '-' || text.find('\0') != std::string::npos)
+        return;
+    static const std::string programDirectory = [] {
+        const auto dir = fuzz::ScratchFolder() / "program";
+        std::filesystem::create_directories(dir);
+        return dir.string() + "/";
+    }();
+    std::ostringstream out, err;
+    const int status = RunFormulaCli({"formula", text, "--json"}, out, err, programDirectory);
+    const std::string line = out.str();
+    fuzz::CheckText("formula JSON", line);
+    fuzz::CheckText("formula errors", err.str());
+    if (line.empty() || line.find('\n') != line.size() - 1)
+        fuzz::Fail("formula JSON", "not exactly one line");
+    const bool ok = line.find("\"ok\":true") != std::string::npos;
+    const bool messages = line.find("\"messages\":[]") == std::string::npos;
+    if (status != (ok ? 0 : 1))
+        fuzz::Fail("formula exit status", line);
+    if (!ok && !messages)
+        fuzz::Fail("formula refused without a message", line);
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvale;
@@ -40,7 +76,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Formula formula;
     bool single = false;
     int first = -1;
-    if (CompileFormula(state, prompts, lines[0], formula, 1, single, first) == 0)
+    const int count = CompileFormula(state, prompts, lines[0], formula, 1, single, first);
+    const bool validText =
+        fuzz::IsValidUtf8(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    if (validText) {
+        for (const std::string& e : prompts.errors)
+            fuzz::CheckText("formula message", e);
+        CheckCommandLine(lines[0]);
+    }
+    if (count == 0)
         return 0;
     for (int point = 1; point <= 3; ++point) {
         state.formula.pointNumber = point;
