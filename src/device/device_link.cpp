@@ -22,6 +22,19 @@ unsigned ToPercent(float share) {
     return static_cast<unsigned>(rounded);
 }
 
+// The link sleeps through arriving bytes only when the rest of a reply needs at least this long
+// on the line, and never longer than the second, so that the meter keeps moving.
+constexpr int64_t kShortestSleepMs = 20;
+constexpr int64_t kLongestSleepMs = 200;
+
+// How long count bytes take on the line: ten bits a byte (start, eight data bits, stop). Zero
+// when the rate is unknown, so the link waits for bytes as they come.
+int64_t LineTimeMs(size_t count, int32_t baud) {
+    if (baud <= 0)
+        return 0;
+    return static_cast<int64_t>(count) * 10 * 1000 / baud;
+}
+
 }  // namespace
 
 DeviceLink::DeviceLink(AppState& state, SerialPort& port, LinkWaiter& waiter, LinkClock& clock,
@@ -80,7 +93,16 @@ bool DeviceLink::WaitForReply(uint16_t blockIndex, uint16_t blockCount, uint16_t
         if (now > deadline || device.TransferAborted)
             break;
         // One past the deadline, so that a wait that runs its full length ends the loop.
-        waiter_.WaitForData(static_cast<int>(deadline - now + 1));
+        const int64_t left = deadline - now + 1;
+        // While the rest of the reply cannot have arrived at the line's rate, sleep through the
+        // bytes that come meanwhile: a byte at a time they would wake the program about a
+        // thousand times a second at 9600 baud. Cancel still ends the sleep at once, and the
+        // meter moves at each wake-up.
+        const int64_t lineMs = LineTimeMs(replyLength - waiting, port_.BaudRate());
+        if (lineMs >= kShortestSleepMs)
+            waiter_.Sleep(static_cast<int>(std::min({lineMs, kLongestSleepMs, left})));
+        else
+            waiter_.WaitForData(static_cast<int>(left));
     }
     if (cancelled_) {
         cancelled_ = false;

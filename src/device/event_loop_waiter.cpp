@@ -10,6 +10,14 @@
 namespace orvale {
 
 void EventLoopWaiter::WaitForData(int timeoutMs) {
+    Wait(timeoutMs, true);
+}
+
+void EventLoopWaiter::Sleep(int timeoutMs) {
+    Wait(timeoutMs, false);
+}
+
+void EventLoopWaiter::Wait(int timeoutMs, bool onBytes) {
     if (woken_) {
         woken_ = false;
         return;
@@ -20,7 +28,8 @@ void EventLoopWaiter::WaitForData(int timeoutMs) {
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QSerialPort& serial = port_.serial();
-    QObject::connect(&serial, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    if (onBytes)
+        QObject::connect(&serial, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
     // A failing port ends the wait too; the next port call reports it.
     QObject::connect(&serial, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
     timer.start(std::max(timeoutMs, 0));

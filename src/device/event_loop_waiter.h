@@ -16,9 +16,12 @@ class EventLoopWaiter : public LinkWaiter {
 public:
     explicit EventLoopWaiter(QtSerialPort& port) : port_(port) {}
     void WaitForData(int timeoutMs) override;
+    void Sleep(int timeoutMs) override;
     void Wake() override;
 
 private:
+    void Wait(int timeoutMs, bool onBytes);
+
     QtSerialPort& port_;
     QPointer<QEventLoop> loop_;
     bool woken_ = false;

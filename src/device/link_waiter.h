@@ -15,6 +15,11 @@ public:
     // comes first; it may return early for any other reason. Never throws: whatever runs inside
     // (a Cancel button) only sets flags and calls Wake().
     virtual void WaitForData(int timeoutMs) = 0;
+    // Returns when timeoutMs have passed or Wake() was called; bytes arriving do not end it, so
+    // a long reply is taken in a few large pieces instead of a wake-up for every byte. The link
+    // sleeps so only while the rest of a reply cannot have arrived at the line's rate. A waiter
+    // that cannot ignore the port may return on new bytes, like WaitForData.
+    virtual void Sleep(int timeoutMs) { WaitForData(timeoutMs); }
     // Ends the wait in progress (or the next one, when none is running) at once.
     virtual void Wake() = 0;
 };

@@ -24,8 +24,16 @@ PollWaiter::~PollWaiter() {
 }
 
 void PollWaiter::WaitForData(int timeoutMs) {
+    Wait(timeoutMs, true);
+}
+
+void PollWaiter::Sleep(int timeoutMs) {
+    Wait(timeoutMs, false);
+}
+
+void PollWaiter::Wait(int timeoutMs, bool watchPort) {
     pollfd fds[2] = {{pipe_[0], POLLIN, 0}, {port_.Descriptor(), POLLIN, 0}};
-    const nfds_t count = port_.Descriptor() >= 0 ? 2 : 1;
+    const nfds_t count = watchPort && port_.Descriptor() >= 0 ? 2 : 1;
     const int ready = ::poll(fds, count, timeoutMs < 0 ? 0 : timeoutMs);
     if (ready <= 0 || (fds[0].revents & POLLIN) == 0)
         return;

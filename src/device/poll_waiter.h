@@ -18,6 +18,7 @@ public:
     PollWaiter& operator=(const PollWaiter&) = delete;
 
     void WaitForData(int timeoutMs) override;
+    void Sleep(int timeoutMs) override;
     void Wake() override;
 
     // The pipe's writing end: a signal handler may write a byte to it (write() is safe there).
@@ -27,6 +28,8 @@ public:
     void SetWakeHandler(std::function<void()> handler) { onWake_ = std::move(handler); }
 
 private:
+    void Wait(int timeoutMs, bool watchPort);
+
     PosixSerialPort& port_;
     int pipe_[2] = {-1, -1};
     std::function<void()> onWake_;

@@ -122,6 +122,34 @@ TEST_F(LinkTest, WaitsSleepUntilDataInsteadOfPolling) {
     EXPECT_EQ(Elapsed(), 700);
 }
 
+TEST_F(LinkTest, LongReplyAtTheLineRateWakesAFewTimesAndNeverBeforeItsBytes) {
+    waiter.sleepThroughBytes = true;
+    port.Open();  // 9600 baud: a byte every 1.042 ms
+    for (int i = 0; i < kSensorReplyLength; ++i)
+        port.Arrive(clock.now + 1 + i * 1042 / 1000, {static_cast<uint8_t>(i)});
+    const int64_t lastByte = 1 + (kSensorReplyLength - 1) * 1042 / 1000;
+    EXPECT_TRUE(link.WaitForReply(0, 1, kSensorReplyLength, 8000, kSensorReplyLength));
+    EXPECT_EQ(Elapsed(), lastByte);
+    EXPECT_EQ(state.device.receive[kSensorReplyLength - 1],
+              static_cast<uint8_t>(kSensorReplyLength - 1));
+    // About a wake-up each 200 ms and one per byte of the last 20 ms, not one per byte.
+    EXPECT_GT(waiter.sleeps, 5);
+    EXPECT_LT(waiter.waits, 40);
+    EXPECT_LE(waiter.longestSleep, 200);
+}
+
+TEST_F(LinkTest, CancelEndsASleepAtOnce) {
+    waiter.sleepThroughBytes = true;
+    waiter.during = [&](int n) {
+        if (n == 3)
+            link.StatusButtonClicked();
+    };
+    EXPECT_THROW(link.ReadSensorBlock(), EDeviceCommError);
+    EXPECT_EQ(waiter.waits, 3);
+    EXPECT_EQ(waiter.sleeps, 3);
+    EXPECT_EQ(Elapsed(), 400);  // two sleeps passed in full, the third not at all
+}
+
 // --- Progress and the status display ---------------------------------------------------------
 
 TEST_F(LinkTest, ProgressIsTheShareOfTheReplyRoundedTiesToEven) {

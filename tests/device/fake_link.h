@@ -33,6 +33,11 @@ public:
         slot.insert(slot.end(), bytes.begin(), bytes.end());
     }
     void ArriveNow(const std::vector<uint8_t>& bytes) { Arrive(clock_.now, bytes); }
+    // Moves the clock on by ms whatever arrives meanwhile.
+    void Pass(int64_t ms) {
+        clock_.now += std::max<int64_t>(ms, 0);
+        Deliver();
+    }
     int64_t NextArrival() const {
         return arrivals_.empty() ? std::numeric_limits<int64_t>::max() : arrivals_.begin()->first;
     }
@@ -114,10 +119,31 @@ public:
         }
         port_.Advance(timeoutMs);
     }
+    // Counted with the waits. When sleepThroughBytes is set the clock passes arrivals by, as a
+    // real sleep does; otherwise a sleep ends at the next arrival like WaitForData.
+    void Sleep(int timeoutMs) override {
+        ++sleeps;
+        longestSleep = std::max(longestSleep, timeoutMs);
+        if (!sleepThroughBytes) {
+            WaitForData(timeoutMs);
+            return;
+        }
+        ++waits;
+        if (during)
+            during(waits);
+        if (woken_) {
+            woken_ = false;
+            return;
+        }
+        port_.Pass(timeoutMs);
+    }
     void Wake() override { woken_ = true; }
 
     std::function<void(int)> during;
     int waits = 0;
+    int sleeps = 0;
+    int longestSleep = 0;
+    bool sleepThroughBytes = false;
     int longestWait = 0;
 
 private:

@@ -6,6 +6,7 @@ target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/device_link_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_setting_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_download_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_wait_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/live_monitor_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/port_choice_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pty_capture_test.cpp
