@@ -34,21 +34,6 @@ private:
 
     friend void ReplacePair(CaptureFile& first, CaptureFile& second);
 
-    // Temporary files left by a capture that never finished (the tool was killed, the machine went
-    // down) are removed when the next capture starts in that folder. Only names of the program's
-    // own making count: "." + a data or parameter file's name + ".part" + process id + "-" + number
-    // (a download or parameter file in progress), and the same name + "." + process id + "." +
-    // number (a parameter file being rewritten). Such a file is stale when it has not changed for
-    // kStaleMinutes and the process that made it is gone, or has not changed for a day whatever
-    // its process (its number may have been given to another process since, or it came from another
-    // machine sharing the folder). Backups of replaced files (".old") are never removed here: after
-    // a crash one may hold the only copy of a flight. Returns how many files were removed.
-    inline constexpr int kStaleMinutes = 10;
-    int SweepStaleTemporaries(const std::string& folder, std::time_t now);
-
-    // The process id in a name of the program's own temporary files; 0 for any other name.
-    long TemporaryOwner(const std::string& name);
-
     std::string target_;
     std::string tempPath_;
     int fd_ = -1;
