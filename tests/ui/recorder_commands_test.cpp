@@ -131,7 +131,9 @@ private Q_SLOTS:
                     box->close();
                 },
                 dialog, 1000);
-            dialog->selectFile(QString::fromStdString(p.Data() + "FLT-003.DAT"));
+            // Typed, as the flyer does: the name edit is what a save dialog takes.
+            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                edit->setText("FLT-003.DAT");
             QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
             if (dialog->isVisible())
                 dialog->reject();  // it did not take the name: the test sees it cancelled
