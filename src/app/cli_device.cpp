@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -112,7 +113,8 @@ std::string ParseDeviceArgs(const std::vector<std::string>& args, DeviceOptions&
 }
 
 // Ctrl-C while a command runs cancels the transfer instead of killing the tool, so the port is
-// closed and no half-written file remains. The handler only notes it and wakes the wait.
+// closed and no half-written file remains. A closed terminal (SIGHUP) or a plain kill (SIGTERM)
+// ends the command the same way. The handler only notes it and wakes the wait.
 volatile sig_atomic_t gInterrupted = 0;
 volatile sig_atomic_t gWakeDescriptor = -1;
 
@@ -131,17 +133,20 @@ public:
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previous_);
+        for (size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &action, &previous_[i]);
     }
     ~InterruptGuard() {
-        ::sigaction(SIGINT, &previous_, nullptr);
+        for (size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &previous_[i], nullptr);
         gWakeDescriptor = -1;
     }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
-    struct sigaction previous_ {};
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    struct sigaction previous_[std::size(kSignals)]{};
 };
 
 // Everything a device command talks through.

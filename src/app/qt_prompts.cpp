@@ -108,6 +108,10 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     // ".DAT" files match the "*.dat" filter.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The dialog would check only the spelling it saw, with the extension it added, while the
+    // program writes a flight's pair in the spelling found on disk: the program asks, once.
+    if (save)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = NameFilters(request.filter);
     dialog.setNameFilters(filters);

@@ -46,7 +46,8 @@ public:
     virtual void ShowInformation(const std::string& text) = 0;
 
     // File dialogs: the chosen full path, or nothing when the user cancelled. The open dialog
-    // accepts only an existing file; the save dialog confirms before replacing a file.
+    // accepts only an existing file; the save dialog does not confirm replacing a file (the
+    // save commands ask about every file of the flight they replace, in any letter case).
     virtual std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) = 0;
 

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <optional>
+
 #include "core/date_format.h"
 #include "core/image_decode.h"
 #include "core/prompts.h"
@@ -12,6 +14,7 @@
 #include "device/free_space.h"
 #include "device/message_table.h"
 #include "files/data_files.h"
+#include "files/ini_file.h"
 #include "files/loading.h"
 #include "files/parameter_file.h"
 #include "files/path_lookup.h"
@@ -30,8 +33,8 @@ uint64_t ExistingFileSize(const std::string& path) {
     return static_cast<uint64_t>(st.st_size);
 }
 
-// The values of a recorder image, in place before the transfer as the program always did.
-void PrepareForImage(AppState& state) {
+// The values of a recorder image, set once the new flight is stored.
+void PrepareForImage(AppState& state, const std::string& path) {
     state.recordedChannelMask = 3;
     state.decimation = 1;
     state.loadedDataSize = 8;
@@ -39,7 +42,21 @@ void PrepareForImage(AppState& state) {
     DataFileEntry& entry = state.current();
     if (entry.dataFileName != kCaptureName)
         state.previousDataFileName = entry.dataFileName;
-    state.imageFilePath = CutText(state.workingDirectory + state.captureFileName, kPathLimit);
+    state.imageFilePath = path;
+}
+
+// The new parameter file, complete in a temporary file beside its target: the flight's
+// description as it stands, stamped with the capture's date and time, merged into whatever the
+// older parameter file of that name holds.
+void PrepareParameterFile(AppState& state, const std::time_t now, CaptureFile& file) {
+    file.Finish();
+    IniFile ini = IniFile::LoadForUpdate(file.Target());
+    const FlightParameters kept = state.flight;
+    state.flight.date = CutText(FormatProgramDate(now), kDateTimeLimit);
+    state.flight.time = CutText(FormatProgramTime(now), kDateTimeLimit);
+    WriteParameters(ini, state);
+    state.flight = kept;  // the flight in memory takes the stamp only once the pair is stored
+    ini.Save(file.TemporaryPath());
 }
 
 // Receives the image and its trailer into file and verifies them; raises on every failure.
@@ -97,20 +114,27 @@ bool SkipLeadingBytes(DeviceLink& link, int windowMs) {
     }
 }
 
-bool DownloadImage(DeviceLink& link, Prompts& prompts, const CaptureEnvironment& env) {
+bool DownloadImage(DeviceLink& link, Prompts& prompts, const CaptureEnvironment& env,
+                   const CaptureTarget& target) {
     AppState& state = link.state();
     DeviceLink::Exchange exchange(link);
     link.SetProgress(0);
-    PrepareForImage(state);
-    const std::string path = state.imageFilePath;
+    const std::string path = target.folder + target.dataFileName;
+    const std::string parameterPath = target.folder + target.parameterFileName;
+    std::optional<CaptureFile> image;
+    std::optional<CaptureFile> parameters;
     try {
+        SweepStaleTemporaries(target.folder, env.now());
         const uint64_t free = env.freeBytes(DirectoryPart(path), path);
         if (!RoomForImage(free, ExistingFileSize(path)))
             link.RaiseDeviceError(msg::kDiskFull);
-        CaptureFile file(path);
+        // Both files of the pair must be replaceable before the recorder is asked for anything.
+        CheckReplaceable(path);
+        CheckReplaceable(parameterPath);
+        image.emplace(path);
         link.SetStatusText(msg::kInitiating);
-        ReceiveImage(link, file);
-        file.Commit();
+        ReceiveImage(link, *image);
+        image->Finish();
         link.SetStatusText(msg::kComplete);
     } catch (...) {
         link.HideStatus();
@@ -121,12 +145,19 @@ bool DownloadImage(DeviceLink& link, Prompts& prompts, const CaptureEnvironment&
         return false;
 
     const std::time_t now = env.now();
+    parameters.emplace(parameterPath);
+    PrepareParameterFile(state, now, *parameters);
+    ReplacePair(*image, *parameters);
+
+    // Stored: only now does the program take the new flight and its names.
+    state.currentEntry = 0;
+    AdoptCaptureTarget(state, target);
+    PrepareForImage(state, path);
     state.flight.date = CutText(FormatProgramDate(now), kDateTimeLimit);
     state.flight.time = CutText(FormatProgramTime(now), kDateTimeLimit);
-    WriteParameterFile(state);
     // The entry names the file by its whole path, so loading finds it whatever the current
     // folder of the process.
-    state.current().dataFileName = CutText(path, kPathLimit);
+    state.current().dataFileName = path;
     ProcessImage(state, prompts, true, true);
     LoadCurrentFile(state, prompts, false, true, true);
     ReloadFirstEntry(state, prompts);
@@ -135,15 +166,16 @@ bool DownloadImage(DeviceLink& link, Prompts& prompts, const CaptureEnvironment&
 
 bool CaptureFlight(DeviceLink& link, Prompts& prompts, const CaptureEnvironment& env) {
     AppState& state = link.state();
-    if (!AskCaptureFileName(state, prompts))
+    const std::optional<CaptureTarget> target = AskCaptureTarget(state, prompts);
+    if (!target)
         return false;
-    state.currentEntry = 0;
     link.OpenPort();
-    const bool stored = DownloadImage(link, prompts, env);
+    if (!DownloadImage(link, prompts, env, *target))
+        return false;
     const DataFileEntry& entry = state.current();
     SetGraphStart(state, prompts, false, entry.startTime);
     SetGraphLength(state, prompts, false, entry.duration);
-    return stored;
+    return true;
 }
 
 }  // namespace orvale

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "core/file_error.h"
 #include "core/prompts.h"
@@ -37,21 +38,64 @@ void RemoveFile(const std::string& path) {
         throw FileError(path + ": " + std::strerror(errno));
 }
 
+// The longest flight name: the name part the program keeps of a chosen file.
+constexpr size_t kFlightNameLimit = 64;
+
+// The name of a chosen path without folder and extension, uncut.
+std::string WholeBaseName(const std::string& path) {
+    const std::string name = path.substr(DirectoryPart(path).size());
+    return name.substr(0, name.find('.'));
+}
+
+// A name that does not fit where the program keeps it would be cut, and the cut name would
+// replace another file: such a name is refused before anything is written. The message, or
+// nothing when folder + base + extension fits.
+std::optional<std::string> LengthProblem(const std::string& folder, const std::string& base,
+                                         const std::string& extension) {
+    const std::string limit = std::to_string(kPathLimit);
+    if (base.size() > kFlightNameLimit)
+        return "The flight name " + base + " is longer than " + std::to_string(kFlightNameLimit) +
+               " characters";
+    if (folder.size() > static_cast<size_t>(kDirectoryLimit))
+        return "The folder " + folder + " is longer than " + std::to_string(kDirectoryLimit) +
+               " characters";
+    const std::string path = folder + base + "." + extension;
+    if (path.size() > static_cast<size_t>(kPathLimit))
+        return "The path " + path + " is longer than " + limit + " characters";
+    return std::nullopt;
+}
+
 // The program finds the files it names whatever their letter case, so a flight's files are
-// named without regard to case too. A chosen name whose file exists under another spelling is
-// that file: replacing it is asked for here (the file dialog only knows the exact spelling) and
-// its spelling is kept. Otherwise "Flt-001.DAT" would be written beside "FLT-001.DAT" while its
-// parameter file replaced FLT-001.PAR, the description of the other flight. The name to use, or
-// nothing when the flyer keeps the old file.
-std::optional<std::string> SpellingToWrite(const std::string& folder, const std::string& name,
-                                           Prompts& prompts) {
-    const std::string found = ResolveCaseInsensitive(folder, name);
-    if (found == folder + name || !PathExists(found))
-        return name;
-    const std::string existing = FileNamePart(found);
-    if (!prompts.ConfirmWarning(existing + " already exists.\nDo you want to replace it?"))
+// named without regard to case too: a name whose file exists under another spelling is that
+// file, and its spelling is kept. Otherwise "Flt-001.DAT" would be written beside "FLT-001.DAT"
+// while its parameter file replaced FLT-001.PAR, the description of the other flight.
+//
+// The save dialog does not confirm replacing (it knows only the spelling it checked, with the
+// extension it added): every file of the flight about to be replaced is asked about here, once,
+// in one question. The names to write, or nothing when the flyer keeps the old files.
+std::optional<FlightNames> ConfirmFlightNames(const std::string& folder, const std::string& base,
+                                              bool withData, Prompts& prompts) {
+    FlightNames names;
+    std::vector<std::string> existing;
+    const auto spell = [&](const std::string& name) {
+        const std::string found = ResolveCaseInsensitive(folder, name);
+        if (!PathExists(found))
+            return name;
+        existing.push_back(found.substr(folder.size()));
+        return existing.back();
+    };
+    if (withData)
+        names.dataFile = spell(base + ".DAT");
+    names.parameterFile = spell(base + ".PAR");
+    if (existing.empty())
+        return names;
+    const std::string question =
+        existing.size() == 1
+            ? existing[0] + " already exists.\nDo you want to replace it?"
+            : existing[0] + " and " + existing[1] + " already exist.\nDo you want to replace them?";
+    if (!prompts.ConfirmWarning(question))
         return std::nullopt;
-    return existing;
+    return names;
 }
 
 // A flight name that no file in folder has yet, data or parameter file, in any letter case;
@@ -114,11 +158,20 @@ std::string AskSaveName(AppState& state, Prompts& prompts, const std::string& na
     auto chosen = prompts.AskSaveFileName(request);
     if (!chosen)
         return kNoFile;
-    const std::string base = BaseName(*chosen);
+    const std::string base = WholeBaseName(*chosen);
     if (base.empty())
         return kNoFile;
-    return SpellingToWrite(state.workingDirectory, base + "." + extension, prompts)
-        .value_or(kNoFile);
+    if (auto problem = LengthProblem(state.workingDirectory, base, extension)) {
+        prompts.ShowWarning(*problem);
+        return kNoFile;
+    }
+    // A data file is saved with its parameter file: both are asked about.
+    const bool withData = extension == "DAT";
+    const std::optional<FlightNames> names =
+        ConfirmFlightNames(state.workingDirectory, base, withData, prompts);
+    if (!names)
+        return kNoFile;
+    return withData ? names->dataFile : names->parameterFile;
 }
 
 void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files) {
@@ -138,7 +191,7 @@ void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files) {
     const std::string previousImage = state.imageFilePath;
     const std::string scratch = CaptureImagePath(state);
     const std::string target = state.workingDirectory + name;
-    entry.dataFileName = CutText(name, kPathLimit);
+    entry.dataFileName = name;
 
     // Saving onto the image file itself: move it aside and copy it back.
     bool moved = false;
@@ -175,7 +228,7 @@ void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files) {
         state.imageFilePath = target;
         RemoveFile(scratch);
     }
-    entry.parameterFileName = CutText(BaseName(entry.dataFileName) + ".PAR", kPathLimit);
+    entry.parameterFileName = BaseName(entry.dataFileName) + ".PAR";
     WriteParameterFile(state);
 }
 
@@ -185,14 +238,11 @@ void SaveParameterFileAs(AppState& state, Prompts& prompts) {
         AskSaveName(state, prompts, entry.parameterFileName, "PAR", " Save Par File ", 2);
     if (name == kNoFile)
         return;
-    entry.parameterFileName = CutText(name, kPathLimit);
+    entry.parameterFileName = name;
     WriteParameterFile(state);
 }
 
-bool AskCaptureFileName(AppState& state, Prompts& prompts) {
-    DataFileEntry& entry = state.current();
-    if (entry.dataFileName != kNoFile)
-        state.captureFileName = entry.dataFileName;
+std::optional<CaptureTarget> AskCaptureTarget(const AppState& state, Prompts& prompts) {
     FileDialogRequest request;
     request.title = "Save Captured Data";
     request.filter = "Data files|*.dat";
@@ -202,21 +252,41 @@ bool AskCaptureFileName(AppState& state, Prompts& prompts) {
         FreeFlightName(state.workingDirectory, state.defaultDataFileName) + ".dat";
     auto chosen = prompts.AskSaveFileName(request);
     if (!chosen)
-        return false;
+        return std::nullopt;
 
-    const std::string folder = DirectoryPart(*chosen);
-    const std::optional<std::string> name =
-        SpellingToWrite(folder.empty() ? state.workingDirectory : WithSeparator(folder),
-                        BaseName(*chosen) + ".DAT", prompts);
-    if (!name)
+    const std::string chosenFolder = DirectoryPart(*chosen);
+    CaptureTarget target;
+    target.folder = chosenFolder.empty() ? state.workingDirectory : WithSeparator(chosenFolder);
+    const std::string base = WholeBaseName(*chosen);
+    if (base.empty())
+        return std::nullopt;
+    if (auto problem = LengthProblem(target.folder, base, "DAT")) {
+        prompts.ShowWarning(*problem);
+        return std::nullopt;
+    }
+    const std::optional<FlightNames> names = ConfirmFlightNames(target.folder, base, true, prompts);
+    if (!names)
+        return std::nullopt;
+    target.dataFileName = names->dataFile;
+    target.parameterFileName = names->parameterFile;
+    target.nextDefaultName = NextDefaultName(CutText(base, kShortNameLimit));
+    return target;
+}
+
+void AdoptCaptureTarget(AppState& state, const CaptureTarget& target) {
+    state.captureFileName = target.dataFileName;
+    state.workingDirectory = target.folder;
+    state.defaultDataFileName = target.nextDefaultName;
+    DataFileEntry& entry = state.current();
+    entry.dataFileName = target.dataFileName;
+    entry.parameterFileName = target.parameterFileName;
+}
+
+bool AskCaptureFileName(AppState& state, Prompts& prompts) {
+    const std::optional<CaptureTarget> target = AskCaptureTarget(state, prompts);
+    if (!target)
         return false;
-    const std::string base = BaseName(*name);
-    state.captureFileName = *name;
-    if (!folder.empty())
-        state.workingDirectory = CutText(WithSeparator(folder), kDirectoryLimit);
-    state.defaultDataFileName = NextDefaultName(CutText(base, kShortNameLimit));
-    entry.dataFileName = CutText(state.captureFileName, kPathLimit);
-    entry.parameterFileName = CutText(base + ".PAR", kPathLimit);
+    AdoptCaptureTarget(state, *target);
     return true;
 }
 

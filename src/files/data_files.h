@@ -2,6 +2,7 @@
 // and its parameter file (.PAR) side by side in the working directory.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/app_state.h"
@@ -17,8 +18,17 @@ inline const char kDataFilters[] = "Data files|*.dat|Parameter files|*.par";
 // number would need another digit (Run9, Flt-999), or that has no number, stays as it is.
 std::string NextDefaultName(const std::string& name);
 
+// The names of a flight's pair as they are to be written: an existing file keeps its spelling.
+struct FlightNames {
+    std::string dataFile;
+    std::string parameterFile;
+};
+
 // The save dialog shared by the save commands: returns base name + "." + extension, in the
-// working directory whatever folder was chosen, or "None" when cancelled or empty.
+// working directory whatever folder was chosen, or "None" when cancelled or empty. A name or
+// path too long to keep whole is refused with a warning naming the limit. Replacing an existing
+// file of the flight in any letter case (for "DAT" the data file and its parameter file) is
+// asked once; the existing spelling is returned.
 std::string AskSaveName(AppState& state, Prompts& prompts, const std::string& name,
                         const std::string& extension, const std::string& title, int filterIndex);
 
@@ -30,7 +40,25 @@ void SaveDataFile(AppState& state, Prompts& prompts, FileLayer& files);
 // "Save Par File": the parameter file under a new name.
 void SaveParameterFileAs(AppState& state, Prompts& prompts);
 
-// Asks the name of the flight about to be downloaded; false when the user cancelled.
+// Where a capture is to be stored, as the flyer chose and confirmed it.
+struct CaptureTarget {
+    std::string folder;  // ending with '/'
+    std::string dataFileName;
+    std::string parameterFileName;
+    std::string nextDefaultName;  // the capture counter's next proposal
+};
+
+// Asks the name of the flight about to be downloaded, with the checks of AskSaveName (length
+// limits, one question before replacing the flight's data or parameter file). Changes nothing
+// in state: a capture that does not complete must leave the flight and its names as they were.
+// Nothing when the flyer cancelled or the name was refused.
+std::optional<CaptureTarget> AskCaptureTarget(const AppState& state, Prompts& prompts);
+
+// After a capture completed: the working directory, the capture counter and the current
+// entry's names take the target's.
+void AdoptCaptureTarget(AppState& state, const CaptureTarget& target);
+
+// AskCaptureTarget and, unless cancelled, AdoptCaptureTarget.
 bool AskCaptureFileName(AppState& state, Prompts& prompts);
 
 enum class OpenCommand { DataFile, ParameterFile };

@@ -1,8 +1,14 @@
 // orvale-cli's recorder commands against the emulated recorder on a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/cli_device.h"
 #include "app/cli_summary.h"
@@ -134,6 +140,64 @@ TEST_F(CliDeviceTest, TheToolDispatchesDeviceCommands) {
     std::ostringstream e;
     EXPECT_EQ(RunCli({"clear"}, o, e, f.folder), 2);
     EXPECT_NE(e.str().find("--port DEVICE is required"), std::string::npos) << e.str();
+}
+
+// A closed terminal (SIGHUP) or a plain kill (SIGTERM) during a capture ends it as Ctrl-C does:
+// the older flight stays and no hidden temporary file is left behind.
+TEST_F(CliDeviceTest, EndingSignalsDuringACaptureLeaveNoTemporaryFile) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        tavix::ServeOptions slow;
+        slow.baud = 38400;  // about two seconds of image
+        Serve(slow);
+        f.KeepOlderFlight();
+        std::atomic<bool> done = false;
+        std::thread sender([&] {
+            while (!done) {
+                for (const auto& entry : std::filesystem::directory_iterator(f.dir.path())) {
+                    if (entry.path().filename().string().starts_with(".FLIGHT.DAT.part")) {
+                        ::kill(::getpid(), signal);
+                        return;
+                    }
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        });
+        const int status = Run({"capture", "--port", Port(), "--dir", f.folder, "FLIGHT"});
+        done = true;
+        sender.join();
+        EXPECT_EQ(status, 1);
+        EXPECT_NE(err.str().find("User aborted transfer"), std::string::npos) << err.str();
+        f.ExpectNothingProcessed();
+    }
+}
+
+// A name or folder that would be cut on its way to the disk is refused with the limit named,
+// before anything is written: the cut name would be another flight, the cut path another file.
+TEST_F(CliDeviceTest, NamesAndFoldersTooLongAreRefusedNotCut) {
+    Serve();
+    const std::string name64(64, 'L');
+    std::ofstream(f.Path(name64 + ".DAT")) << "the flight of 64 characters";
+    EXPECT_EQ(Run({"capture", "--port", Port(), "--dir", f.folder, name64 + "X"}), 1);
+    EXPECT_NE(err.str().find("is longer than 64 characters"), std::string::npos) << err.str();
+    const std::vector<uint8_t> kept = ReadBytes(f.Path(name64 + ".DAT"));
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "the flight of 64 characters");
+    EXPECT_FALSE(std::filesystem::exists(f.Path(name64 + ".PAR")));
+    EXPECT_EQ(out.str(), "");
+
+    std::string deep = f.folder;
+    while (deep.size() <= 255) {
+        deep += std::string(60, 'd') + "/";
+        std::filesystem::create_directory(deep);
+    }
+    EXPECT_EQ(Run({"capture", "--port", Port(), "--dir", deep, "FLIGHT"}), 1);
+    EXPECT_NE(err.str().find("is longer than 255 characters"), std::string::npos) << err.str();
+    EXPECT_TRUE(std::filesystem::is_empty(deep));
+    // Nothing was written at any shorter path either.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(f.dir.path()))
+        EXPECT_TRUE(entry.is_directory() || entry.path().parent_path() == f.dir.path())
+            << entry.path();
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -357,12 +357,13 @@ TEST_F(DataFiles, CaptureProposalSkipsFlightsThatAreThereInAnyCase) {
 TEST_F(DataFiles, CaptureNameOfAnotherSpellingIsThatFlightOnceConfirmed) {
     Put(folder.Path() + "FLT-001.DAT", "sample");
     Put(folder.Path() + "FLT-001.PAR", "[Flight Data]\r\nNote=the sample\r\n");
+    const std::string both =
+        "FLT-001.DAT and FLT-001.PAR already exist.\nDo you want to replace them?";
 
     prompts.fileAnswers = {folder.Path() + "Flt-001.dat"};
     prompts.confirmAnswer = false;
     EXPECT_FALSE(AskCaptureFileName(state, prompts));
-    EXPECT_EQ(prompts.confirmations,
-              std::vector<std::string>{"FLT-001.DAT already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(prompts.confirmations, std::vector<std::string>{both});
     EXPECT_EQ(state.current().dataFileName, "None");
 
     test::FakePrompts yes;
@@ -372,13 +373,125 @@ TEST_F(DataFiles, CaptureNameOfAnotherSpellingIsThatFlightOnceConfirmed) {
     EXPECT_EQ(state.current().dataFileName, "FLT-001.DAT");
     EXPECT_EQ(state.current().parameterFileName, "FLT-001.PAR");
 
-    // A new name, or the exact name the dialog already confirmed, is not asked about again.
+    // The save dialog confirms nothing itself: the exact name is asked about too, once; a new
+    // name is not asked about.
     test::FakePrompts quiet;
     quiet.fileAnswers = {folder.Path() + "FLT-001.DAT", folder.Path() + "Flt-077.dat"};
     EXPECT_TRUE(AskCaptureFileName(state, quiet));
     EXPECT_TRUE(AskCaptureFileName(state, quiet));
-    EXPECT_TRUE(quiet.confirmations.empty());
+    EXPECT_EQ(quiet.confirmations, std::vector<std::string>{both});
     EXPECT_EQ(state.captureFileName, "Flt-077.DAT");
+}
+
+// Typing an existing flight's name without extension gets the dialog's lower-case ".dat": the
+// flight's files in any spelling, data and parameter file alike, are asked about in one
+// question, by the capture and by both save commands; declining writes nothing and renames
+// nothing.
+TEST_F(DataFiles, ReplacingAnyFileOfAFlightIsAskedOnce) {
+    Put(folder.Path() + "FLT-003.DAT", "older image");
+    Put(folder.Path() + "FLT-003.PAR", "[Flight Data]\r\nNote=older\r\n");
+    Put(folder.Path() + "flt-004.par", "[Flight Data]\r\nNote=description only\r\n");
+    const std::string both =
+        "FLT-003.DAT and FLT-003.PAR already exist.\nDo you want to replace them?";
+
+    const AppState before = state;
+    prompts.fileAnswers = {folder.Path() + "FLT-003.dat", folder.Path() + "flt-004.dat"};
+    prompts.confirmAnswer = false;
+    EXPECT_FALSE(AskCaptureFileName(state, prompts));
+    EXPECT_FALSE(AskCaptureFileName(state, prompts));
+    EXPECT_EQ(prompts.confirmations,
+              (std::vector<std::string>{both,
+                                        "flt-004.par already exists.\nDo you want to "
+                                        "replace it?"}));
+    EXPECT_EQ(state.captureFileName, before.captureFileName);
+    EXPECT_EQ(state.current().parameterFileName, before.current().parameterFileName);
+
+    test::FakePrompts yes;
+    yes.fileAnswers = {folder.Path() + "flt-004.dat"};
+    EXPECT_TRUE(AskCaptureFileName(state, yes));
+    EXPECT_EQ(yes.confirmations.size(), 1u);
+    EXPECT_EQ(state.current().dataFileName, "flt-004.DAT");
+    EXPECT_EQ(state.current().parameterFileName, "flt-004.par");  // its spelling kept
+
+    // Save Data file and Save Par File.
+    const std::string flight = MakeFlight(folder.Path() + "A.DAT");
+    state.current().dataFileName = "A.DAT";
+    state.current().parameterFileName = "A.PAR";
+    state.imageFilePath = folder.Path() + "A.DAT";
+    state.loadedDataSize = 8;
+    test::FakePrompts no;
+    no.confirmAnswer = false;
+    no.fileAnswers = {folder.Path() + "FLT-003.dat", folder.Path() + "flt-003.PAR"};
+    SaveDataFile(state, no, RealFileLayer());
+    SaveParameterFileAs(state, no);
+    EXPECT_EQ(no.confirmations,
+              (std::vector<std::string>{both,
+                                        "FLT-003.PAR already exists.\nDo you want to "
+                                        "replace it?"}));
+    EXPECT_EQ(Contents(folder.Path() + "FLT-003.DAT"), "older image");
+    EXPECT_EQ(Contents(folder.Path() + "FLT-003.PAR"), "[Flight Data]\r\nNote=older\r\n");
+    EXPECT_EQ(state.current().dataFileName, "A.DAT");
+    EXPECT_EQ(state.current().parameterFileName, "A.PAR");
+
+    // Saving onto a flight whose parameter file alone is there is asked about as well.
+    test::FakePrompts once;
+    once.fileAnswers = {folder.Path() + "FLT-004"};
+    SaveDataFile(state, once, RealFileLayer());
+    EXPECT_EQ(once.confirmations,
+              std::vector<std::string>{"flt-004.par already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(Contents(folder.Path() + "FLT-004.DAT"), flight);
+}
+
+// A name that does not fit where the program keeps it would be cut, and the cut name names
+// another flight: it is refused with a message naming the limit, before anything is asked or
+// written.
+TEST_F(DataFiles, NamesTooLongToKeepAreRefusedNotCut) {
+    const std::string name64(64, 'N');
+    Put(folder.Path() + name64 + ".DAT", "the flight with 64 characters");
+    Put(folder.Path() + name64 + ".PAR", "[Flight Data]\r\nNote=its description\r\n");
+    const std::string deep = folder.Path() + std::string(260 - folder.Path().size(), 'd') + "/";
+    struct Case {
+        std::string answer;
+        const char* limit;
+    };
+    const Case cases[] = {
+        {folder.Path() + name64 + "X", "is longer than 64 characters"},
+        {folder.Path() + name64 + "X.dat", "is longer than 64 characters"},
+        {deep + "FLIGHT.dat", "is longer than 255 characters"},
+        {folder.Path() + std::string(250 - folder.Path().size(), 'f') + "/FLIGHT",
+         "is longer than 255 characters"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const AppState before = state;
+        test::FakePrompts dialog;
+        dialog.fileAnswers = {c.answer};
+        EXPECT_FALSE(AskCaptureFileName(state, dialog));
+        ASSERT_EQ(dialog.warnings.size(), 1u);
+        EXPECT_NE(dialog.warnings[0].find(c.limit), std::string::npos) << dialog.warnings[0];
+        EXPECT_TRUE(dialog.confirmations.empty());
+        EXPECT_EQ(state.workingDirectory, before.workingDirectory);
+        EXPECT_EQ(state.current().dataFileName, before.current().dataFileName);
+    }
+
+    // The save commands keep to the same limits.
+    MakeFlight(folder.Path() + "A.DAT");
+    state.current().dataFileName = "A.DAT";
+    state.current().parameterFileName = "A.PAR";
+    state.imageFilePath = folder.Path() + "A.DAT";
+    state.loadedDataSize = 8;
+    test::FakePrompts save;
+    save.fileAnswers = {folder.Path() + name64 + "X.dat", folder.Path() + name64 + "X.par"};
+    SaveDataFile(state, save, RealFileLayer());
+    SaveParameterFileAs(state, save);
+    ASSERT_EQ(save.warnings.size(), 2u);
+    EXPECT_NE(save.warnings[1].find("is longer than 64 characters"), std::string::npos);
+    EXPECT_TRUE(save.confirmations.empty());
+    EXPECT_EQ(Contents(folder.Path() + name64 + ".DAT"), "the flight with 64 characters");
+    EXPECT_EQ(Contents(folder.Path() + name64 + ".PAR"),
+              "[Flight Data]\r\nNote=its description\r\n");
+    EXPECT_EQ(state.current().dataFileName, "A.DAT");
+    EXPECT_EQ(state.current().parameterFileName, "A.PAR");
 }
 
 TEST_F(DataFiles, SavingUnderAnotherSpellingReplacesThatFlightOnlyWhenConfirmed) {

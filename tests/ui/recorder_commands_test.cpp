@@ -3,6 +3,7 @@
 // runs, closing the window mid-transfer, the clear and deployment commands, and the Configure
 // Port dialog.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <memory>
 
 #include "app/command_table.h"
+#include "app/qt_prompts.h"
 #include "device/device_commands.h"
 #include "device/device_link.h"
 #include "device/emulator_thread.h"
@@ -105,6 +107,55 @@ private Q_SLOTS:
         QVERIFY(!p.form->Link().Busy());
     }
 
+    // "FLT-003" and Enter in "Save Captured Data": the dialog adds ".dat" and checks only that
+    // spelling, so it asks nothing itself; the capture asks once about FLT-003.DAT and
+    // FLT-003.PAR, and declining sends nothing to the recorder and changes no file.
+    void captureOverAnExistingFlightAsksOnceAboutBothFiles() {
+        RecorderProgram p;
+        test::PutFile(p.Data() + "FLT-003.DAT", "an older flight");
+        test::PutFile(p.Data() + "FLT-003.PAR", "[Flight Data]\r\nNote=older\r\n");
+
+        QtPrompts dialogs;
+        FileDialogRequest request;
+        request.title = "Save Captured Data";
+        request.filter = "Data files|*.dat";
+        request.defaultExtension = "dat";
+        request.initialDirectory = p.Data();
+        bool asked = false;
+        test::WhenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (dialog == nullptr)
+                return;
+            test::WhenModal(
+                [&](QWidget* box) {
+                    asked = true;
+                    box->close();
+                },
+                dialog, 1000);
+            // Typed, as the flyer does: the name edit is what a save dialog takes.
+            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                edit->setText("FLT-003.DAT");
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+            if (dialog->isVisible())
+                dialog->reject();  // it did not take the name: the test sees it cancelled
+        });
+        const std::optional<std::string> chosen = dialogs.AskSaveFileName(request);
+        QVERIFY(!asked);
+        QCOMPARE(QString::fromStdString(chosen.value_or("cancelled")),
+                 QString::fromStdString(p.Data() + "FLT-003.DAT"));
+
+        p.prompts.confirmAnswer = false;
+        p.Capture("FLT-003.dat");
+        QCOMPARE(p.prompts.confirmations,
+                 std::vector<std::string>{
+                     "FLT-003.DAT and FLT-003.PAR already exist.\nDo you want to replace them?"});
+        QCOMPARE(test::ReadWhole(p.Data() + "FLT-003.DAT"), std::string("an older flight"));
+        QCOMPARE(test::ReadWhole(p.Data() + "FLT-003.PAR"),
+                 std::string("[Flight Data]\r\nNote=older\r\n"));
+        QCOMPARE(p.prompts.summariesShown, 0);
+        QVERIFY(p.FlightCommandsDisabled());
+    }
+
     void cancelInTheStatusDialogStopsTheCaptureAndKeepsTheOlderFlight() {
         tavix::ServeOptions slow;
         slow.baud = 19200;  // about four seconds of image
@@ -115,10 +166,15 @@ private Q_SLOTS:
             caption = p.Status().Button1->text();
             QTest::mouseClick(p.Status().Button1, Qt::LeftButton);
         });
+        const std::string nameBefore = p.state.current().dataFileName;
+        const std::string folderBefore = p.state.workingDirectory;
         QElapsedTimer took;
         took.start();
         p.Capture("CAPTURED.DAT");
         QVERIFY(took.elapsed() < 3000);
+        // The flight in memory keeps its own name: Sum and the parameter editor see it as it was.
+        QCOMPARE(p.state.current().dataFileName, nameBefore);
+        QCOMPARE(p.state.workingDirectory, folderBefore);
         QCOMPARE(caption, QString("&Cancel"));
         QCOMPARE(p.prompts.warnings, std::vector<std::string>{"User aborted transfer"});
         QCOMPARE(p.prompts.summariesShown, 0);
