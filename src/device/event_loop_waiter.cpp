@@ -33,9 +33,13 @@ void EventLoopWaiter::Wait(int timeoutMs, bool onBytes) {
     // A failing port ends the wait too; the next port call reports it.
     QObject::connect(&serial, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
     timer.start(std::max(timeoutMs, 0));
+    if (!onBytes)
+        port_.HoldInput();
     loop_ = &loop;
     loop.exec();
     loop_ = nullptr;
+    if (!onBytes)
+        port_.ReleaseInput();
     woken_ = false;
 }
 

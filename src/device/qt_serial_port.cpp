@@ -1,5 +1,7 @@
 #include "device/qt_serial_port.h"
 
+#include <algorithm>
+
 #include "device/device_error.h"
 
 namespace orvale {
@@ -97,6 +99,21 @@ uint8_t QtSerialPort::DoPeekByte() {
     if (serial_.peek(&c, 1) != 1)
         Fail("no byte waiting");
     return static_cast<uint8_t>(c);
+}
+
+void QtSerialPort::HoldInput() {
+    // QSerialPort stops watching the line once its buffer holds as much as it may: a cap at
+    // what it already holds (at least one byte) leaves at most two wake-ups for the sleep.
+    serial_.setReadBufferSize(std::max<qint64>(serial_.bytesAvailable(), 1));
+}
+
+void QtSerialPort::ReleaseInput() {
+    serial_.setReadBufferSize(0);
+    // Take in at once what waited in the system, so the link counts it before it decides
+    // whether to sleep again; each call reads one chunk.
+    if (serial_.isOpen())
+        while (serial_.waitForReadyRead(0)) {
+        }
 }
 
 bool QtSerialPort::DoWaitForInput(int timeoutMs) {

@@ -14,6 +14,13 @@ public:
     // For the event-loop wait, which wakes on its signals.
     QSerialPort& serial() { return serial_; }
 
+    // While the link sleeps through a long reply, arriving bytes stay in the system's buffer
+    // instead of waking the event loop to be copied one by one; released, they are all taken in.
+    // A sleep is at most a few hundred bytes at the recorder's rates, far below what the system
+    // holds for a serial line.
+    void HoldInput();
+    void ReleaseInput();
+
 protected:
     void DoOpen(const std::string& device, int32_t baud) override;
     void DoClose() override;

@@ -73,6 +73,20 @@ TEST_F(QtLinkTest, EventsRunWhileTheReplyIsAwaited) {
     EXPECT_GE(ticks, 10);
 }
 
+TEST_F(QtLinkTest, ALongReplyDoesNotWakeTheProgramForEveryByte) {
+    tavix::ServeOptions o;
+    o.baud = 38400;  // about two seconds of image, sent a byte at a time
+    Serve(o);
+    link.timeouts.imageMs = 10000;
+    int wakeUps = 0;
+    QObject::connect(&port.serial(), &QSerialPort::readyRead, [&] { ++wakeUps; });
+    EXPECT_EQ(CaptureError(), 0);
+    EXPECT_EQ(ReadBytes(f.Path("FLIGHT.DAT")), f.file);
+    // Thousands when every byte wakes the loop; a few hundred at most when the bytes wait in
+    // the system while the link sleeps.
+    EXPECT_LT(wakeUps, 400);
+}
+
 TEST_F(QtLinkTest, CancelButtonInsideTheLoopEndsTheWaitThenRaises) {
     tavix::ServeOptions o;
     o.baud = 19200;  // four seconds of image
