@@ -34,6 +34,10 @@ const char kFilter[] = "Filter";
 void ReadText(const IniFile& ini, const std::string& section, const char* key, std::string& value,
               int limit) {
     value = CutText(ini.ReadString(section, key, value), limit);
+    // A text cut at its limit may end in blanks that the next reading would drop: drop them now,
+    // so that what is written is what is read back.
+    if (value.size() > 0 && (value.back() == ' ' || value.back() == '\t'))
+        value.erase(value.find_last_not_of(" \t") + 1);
 }
 
 // A display-range reading: its default is the value in memory in the written 2-decimal form;

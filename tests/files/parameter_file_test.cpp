@@ -209,6 +209,9 @@ TEST_F(ParameterFile, HandEditedFilesChangeOnlyWhatTheyHold) {
     const Case cases[] = {
         {"only a note", "[Flight Data]\r\nNote=Windy\r\n",
          [](AppState& s) { s.flight.note = "Windy"; }},
+        // Cut at its 12 characters, the date would end in a blank that the next reading drops.
+        {"a long date", "[Flight Data]\r\nDate=12/08/2026L (sample)\r\n",
+         [](AppState& s) { s.flight.date = "12/08/2026L"; }},
         {"selected 2, 0 and yes",
          "[Channel 1 Data]\r\nSelected=0\r\n[Channel 2 Data]\r\nSelected=yes\r\n"
          "[Channel 4 Data]\r\nSelected=2\r\n[Channel 5 Data]\r\nSelected=yes\r\n"
