@@ -1,0 +1,180 @@
+#include "graph/graph_build.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/prompts.h"
+#include "graph/series_entry.h"
+
+namespace orvale {
+
+namespace {
+
+// Shows the busy cursor for as long as it lives: every way out of the build ends it.
+class BusyCursor {
+public:
+    explicit BusyCursor(const std::function<void(bool)>& set) : set_(set) {
+        if (set_)
+            set_(true);
+    }
+    ~BusyCursor() { End(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    void End() {
+        if (set_ && busy_)
+            set_(false);
+        busy_ = false;
+    }
+
+private:
+    const std::function<void(bool)>& set_;
+    bool busy_ = true;
+};
+
+int CountSelected(const AppState& state) {
+    const auto n = std::count_if(state.channels.begin(), state.channels.end(),
+                                 [](const ChannelDef& c) { return c.selected; });
+    // Only twelve series have entries of their own.
+    return std::min(static_cast<int>(n), kMostGraphSeries);
+}
+
+std::string WithoutDirectory(const std::string& path) {
+    const size_t cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::vector<VerticalLine> EventLines(const AppState& state, bool drogueRowVisible) {
+    const FlightResults& r = state.results;
+    return {
+        {r.mainFireTime, {0x00, 0xFF, 0x00}, "|H Main Fired"},
+        {drogueRowVisible ? double{r.drogueFireTime} : kMarkerOffAxis,
+         {0x00, 0x80, 0x00},
+         "|h Drogue Fired"},
+        {r.deploymentDetectedTime, {0xFF, 0x00, 0x00}, "|t Deploy Detected"},
+    };
+}
+
+// The colour the engine draws subset s in once it is given series k's channel colour.
+RgbColour SeriesColour(const AppState& state, GraphEngine& engine, int subset, int k) {
+    const int slot = state.entries[static_cast<size_t>(k)].entryNumber;
+    engine.SetSubsetColour(subset,
+                           ChannelColour(state.channels[static_cast<size_t>(slot)].colourIndex));
+    return engine.SubsetColour(subset);
+}
+
+AxisScale SeriesScale(const AppState& state, RgbColour colour, int k) {
+    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+    return {s.title, colour, s.minReading, s.maxReading};
+}
+
+// Two series per axis, the last alone when their number is odd.
+void SetAxes(const AppState& state, GraphEngine& engine, int count, bool overlap) {
+    const int axisCount = (count + 1) / 2;
+    std::vector<GraphAxis> axes;
+    for (int u = 0; u < axisCount; ++u) {
+        const int a = 2 * u + 1;
+        const int b = 2 * u + 2;
+        GraphAxis axis;
+        axis.left = SeriesScale(state, SeriesColour(state, engine, 2 * u, a), a);
+        if (b > count) {
+            axis.subsets = 1;
+            axis.rightSubsets = 0;
+        } else {
+            axis.rightSubsets = 1;
+            axis.subsets = 2;
+            axis.right = SeriesScale(state, SeriesColour(state, engine, 2 * u + 1, b), b);
+        }
+        axis.heightShare = overlap ? 1.0f : 1.0f / static_cast<float>(axisCount);
+        axes.push_back(axis);
+    }
+    engine.SetAxes(axes);
+    engine.SetOverlappedAxes(overlap ? std::vector<int>{axisCount} : std::vector<int>{});
+}
+
+}  // namespace
+
+float PlotPointY(const AppState& state, int k, int j) {
+    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+    double y = s.y[static_cast<size_t>(j)];
+    if (std::isnan(y))
+        return kGraphNullValue;  // a value the formula could not give is a gap, not a line
+    if (y > state.formula.displayMaximum)
+        y = state.formula.displayMaximum;
+    if (y < state.formula.displayMinimum)
+        y = state.formula.displayMinimum;
+    return static_cast<float>(y);
+}
+
+void SendSeries(const AppState& state, GraphEngine& engine, int k) {
+    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+    const int stored = static_cast<int>(std::min(s.x.size(), s.y.size()));
+    const int last = std::min(s.pointCount, stored - 1);  // -1 when nothing was computed
+    if (engine.Points() < last + 1)
+        engine.SetPoints(last + 1);
+    const int subset = k - 1;
+    int j = 0;
+    if (last >= 0) {
+        engine.SetPoint(subset, 0,
+                        static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart),
+                        PlotPointY(state, k, 0));
+        for (j = 1; j <= last; ++j)
+            engine.SetPoint(subset, j, s.x[static_cast<size_t>(j)], PlotPointY(state, k, j));
+    }
+    for (; j < engine.Points(); ++j)
+        engine.SetPoint(subset, j, kGraphNullValue, kGraphNullValue);
+}
+
+std::vector<SeriesWindow> SeriesWindows(const AppState& state, int count) {
+    std::vector<SeriesWindow> windows;
+    for (int k = 1; k <= count; ++k) {
+        const DataFileEntry& e = state.entries[static_cast<size_t>(k)];
+        windows.push_back({e.graphStart, e.graphLength});
+    }
+    return windows;
+}
+
+BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
+                       const GraphWindowState& window, GraphView& view) {
+    BusyCursor busy(window.setBusyCursor);
+    view = GraphView{};
+
+    const int selected = CountSelected(state);
+    engine.SetSubsets(selected);
+    engine.SetPoints(kGraphMinimumPoints);
+
+    int count = 0;
+    std::vector<int> slots;
+    for (int i = 0; i < kChannelSlots && count < kMostGraphSeries; ++i) {
+        if (!state.channels[static_cast<size_t>(i)].selected)
+            continue;
+        const int k = ++count;
+        if (!PrepareGraphSeries(state, prompts, k, i))
+            return state.loadedDataSize == 0 ? BuildResult::NoFlight : BuildResult::SeriesFailed;
+        SendSeries(state, engine, k);
+        slots.push_back(i);
+    }
+
+    for (int k = 1; k < kEntryCount; ++k)
+        state.entries[static_cast<size_t>(k)].inUse = k <= count;
+    state.currentEntry = static_cast<uint16_t>(count);
+
+    engine.SetVerticalLines(EventLines(state, window.drogueRowVisible));
+    const DataFileEntry& first = state.entries[1];
+    const XRange shown{first.graphStart, first.graphStart + first.graphLength};
+    engine.SetXAxisLabel(kFlightTimeLabel);
+    engine.SetXRange(shown);
+    SetAxes(state, engine, count, window.overlap);
+    engine.SetTitles("File: " + WithoutDirectory(state.current().dataFileName), kGraphSubTitle);
+
+    busy.End();
+    if (count == 0) {
+        prompts.ShowWarning(kNothingToDraw);
+        return BuildResult::NothingToDraw;
+    }
+    engine.Apply();
+    view.slots = slots;
+    view.shown = shown;
+    return BuildResult::Drawn;
+}
+
+}  // namespace orvale

@@ -1,0 +1,74 @@
+// Building the graph of the selected channels: one series per selected channel (in graph
+// entries 1..12), handed to the engine with its scales, colours, titles and event lines.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "core/app_state.h"
+#include "graph/graph_engine.h"
+
+namespace orvale {
+
+class Prompts;
+
+constexpr int kMostGraphSeries = 12;
+inline const char kNothingToDraw[] = "Nothing to draw";
+inline const char kFlightTimeLabel[] = "Flight Time (sec)";
+inline const char kGraphSubTitle[] = "Vantrel Orvale";
+constexpr double kMarkerOffAxis = -9999.0;
+
+// What the build needs from the window that shows the graph.
+struct GraphWindowState {
+    bool overlap = true;                           // "Overlap all Channels"
+    bool drogueRowVisible = true;                  // the summary's drogue row is shown
+    std::function<void(bool busy)> setBusyCursor;  // may be empty
+};
+
+// The time window one series was computed over.
+struct SeriesWindow {
+    double start = 0.0;
+    double length = 0.0;
+    friend bool operator==(const SeriesWindow&, const SeriesWindow&) = default;
+};
+
+// A view of the graph to return to: the X range shown and the windows series 1..S were
+// computed over.
+struct GraphViewStep {
+    XRange shown;
+    std::vector<SeriesWindow> windows;
+};
+
+// What is drawn: the channel slot of each series (series k at k - 1), the X range on screen and
+// the views before each zoom, oldest first. Empty when no graph was applied.
+struct GraphView {
+    std::vector<int> slots;
+    XRange shown;
+    std::vector<GraphViewStep> undo;
+};
+
+enum class BuildResult {
+    Drawn,          // applied
+    NothingToDraw,  // no channel selected: told so, nothing applied
+    NoFlight,       // no flight loaded: reported, the build stopped
+    SeriesFailed,   // a series could not be prepared: the build stopped there
+};
+
+// Rebuilds the graph from the channel definitions and entry 0's flight and time window. The
+// busy cursor is shown while it works and is normal again however the build ends.
+BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
+                       const GraphWindowState& window, GraphView& view);
+
+// Hands series k (1..12) to the engine's subset k - 1: point 0 at the entry's graph start, the
+// buffer's points 1..point count, the null value for every point after them. The engine grows
+// to hold the longest series.
+void SendSeries(const AppState& state, GraphEngine& engine, int k);
+
+// Y of point j of series k, kept inside the display range in state (the channel's min and max
+// reading) so that values outside it are drawn at the edge of the scale.
+float PlotPointY(const AppState& state, int k, int j);
+
+// The windows of series 1..count as their entries hold them.
+std::vector<SeriesWindow> SeriesWindows(const AppState& state, int count);
+
+}  // namespace orvale
