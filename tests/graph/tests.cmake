@@ -1,4 +1,5 @@
 target_sources(orvale_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_build_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_histogram_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_preparation_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_robustness_test.cpp
