@@ -3,3 +3,6 @@ set(ORVALE_START_LENGTH_UI
   ${CMAKE_CURRENT_LIST_DIR}/start_length_dialog.cpp
 )
 target_sources(orvale_ui PRIVATE ${ORVALE_START_LENGTH_UI})
+
+# The graph engine on QCustomPlot (the only file that includes its large header).
+target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/qcp_graph_engine.cpp)

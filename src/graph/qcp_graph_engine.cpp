@@ -1,0 +1,273 @@
+#include "graph/qcp_graph_engine.h"
+
+#include <qcustomplot.h>
+#include <QAction>
+#include <QMenu>
+#include <QShortcut>
+#include <cmath>
+#include <limits>
+
+namespace orvale {
+
+namespace {
+
+QColor ToQColor(RgbColour c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+void ColourAxis(QCPAxis* axis, const AxisScale& scale) {
+    const QColor colour = ToQColor(scale.colour);
+    axis->setVisible(true);
+    axis->setLabel(QString::fromStdString(scale.label));
+    axis->setLabelColor(colour);
+    axis->setTickLabelColor(colour);
+    axis->setBasePen(QPen(colour));
+    axis->setTickPen(QPen(colour));
+    axis->setSubTickPen(QPen(colour));
+    axis->setRange(scale.min, scale.max);
+}
+
+// A marker's text may start with a placement code ("|H Main Fired"): its letter says how far
+// down the plot the label sits, so that labels of events close in time do not cover each other.
+std::pair<QString, double> MarkerLabel(const std::string& text) {
+    if (text.size() >= 3 && text[0] == '|' && text[2] == ' ') {
+        const double depth = text[1] == 'H' ? 0.02 : text[1] == 'h' ? 0.09 : 0.16;
+        return {QString::fromStdString(text.substr(3)), depth};
+    }
+    return {QString::fromStdString(text), 0.02};
+}
+
+}  // namespace
+
+QcpGraphEngine::QcpGraphEngine(QCustomPlot* plot) : plot_(plot) {
+    plot_->setSelectionRectMode(QCP::srmCustom);
+    // Queued: the zoom rebuilds the plot areas, which must not go while the plot is still
+    // handling the mouse release that ended the rectangle.
+    connect(
+        plot_->selectionRect(), &QCPSelectionRect::accepted, this,
+        [this](const QRect& rect, QMouseEvent*) { ZoomRectangle(rect); }, Qt::QueuedConnection);
+    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(plot_);
+        QAction* undo = menu.addAction("Undo Zoom");
+        undo->setObjectName("UndoZoom");
+        if (menu.exec(plot_->mapToGlobal(at)) == undo && events_.undoAsked)
+            events_.undoAsked();
+    });
+    auto* backspace = new QShortcut(QKeySequence(Qt::Key_Backspace), plot_);
+    connect(backspace, &QShortcut::activated, this, [this] {
+        if (events_.undoAsked)
+            events_.undoAsked();
+    });
+}
+
+void QcpGraphEngine::SetSubsets(int subsets) {
+    points_.resize(static_cast<size_t>(std::max(subsets, 0)),
+                   std::vector<Point>(static_cast<size_t>(pointCount_),
+                                      Point{kGraphNullValue, kGraphNullValue}));
+    colours_.resize(points_.size());
+}
+
+void QcpGraphEngine::SetPoints(int points) {
+    pointCount_ = std::max(points, 0);
+    for (auto& subset : points_)
+        subset.resize(static_cast<size_t>(pointCount_), Point{kGraphNullValue, kGraphNullValue});
+}
+
+void QcpGraphEngine::SetPoint(int subset, int point, float x, float y) {
+    if (subset < 0 || subset >= Subsets() || point < 0 || point >= pointCount_)
+        return;
+    points_[static_cast<size_t>(subset)][static_cast<size_t>(point)] = {x, y};
+}
+
+void QcpGraphEngine::SetSubsetColour(int subset, RgbColour colour) {
+    if (subset >= 0 && subset < Subsets())
+        colours_[static_cast<size_t>(subset)] = colour;
+}
+
+RgbColour QcpGraphEngine::SubsetColour(int subset) const {
+    return subset >= 0 && subset < Subsets() ? colours_[static_cast<size_t>(subset)] : RgbColour{};
+}
+
+void QcpGraphEngine::SetAxes(const std::vector<GraphAxis>& axes) {
+    axes_ = axes;
+}
+
+void QcpGraphEngine::SetOverlappedAxes(const std::vector<int>& overlap) {
+    overlap_ = overlap;
+}
+
+void QcpGraphEngine::SetXAxisLabel(const std::string& label) {
+    xLabel_ = label;
+}
+
+void QcpGraphEngine::SetXRange(XRange range) {
+    xRange_ = range;
+    // A zoom or its undo changes only the X range: follow it at once, without a rebuild.
+    for (QCPAxisRect* rect : rects_)
+        rect->axis(QCPAxis::atBottom)->setRange(range.min, range.max);
+}
+
+void QcpGraphEngine::SetTitles(const std::string& mainTitle, const std::string& subTitle) {
+    mainTitle_ = mainTitle;
+    subTitle_ = subTitle;
+}
+
+void QcpGraphEngine::SetVerticalLines(const std::vector<VerticalLine>& lines) {
+    lines_ = lines;
+}
+
+void QcpGraphEngine::SetZoomEvents(ZoomEvents events) {
+    events_ = std::move(events);
+}
+
+void QcpGraphEngine::ZoomRectangle(const QRect& rect) {
+    if (rects_.empty() || rect.width() < 2)
+        return;
+    QCPAxis* x = rects_.front()->axis(QCPAxis::atBottom);
+    const double a = x->pixelToCoord(rect.left());
+    const double b = x->pixelToCoord(rect.right());
+    zoomed_ = {std::min(a, b), std::max(a, b)};
+    if (events_.zoomedIn)
+        events_.zoomedIn();
+}
+
+void QcpGraphEngine::Apply() {
+    if (!plot_)
+        return;
+    plot_->clearItems();
+    plot_->clearGraphs();
+    plot_->plotLayout()->clear();
+    rects_.clear();
+    valueAxes_.clear();
+
+    int row = 0;
+    auto* title = new QCPTextElement(plot_, QString::fromStdString(mainTitle_),
+                                     QFont(plot_->font().family(), 11));
+    plot_->plotLayout()->addElement(row++, 0, title);
+    auto* subTitle = new QCPTextElement(plot_, QString::fromStdString(subTitle_),
+                                        QFont(plot_->font().family(), 9));
+    plot_->plotLayout()->addElement(row++, 0, subTitle);
+    AddAxisRects();
+    for (size_t i = 0; i < rects_.size(); ++i) {
+        plot_->plotLayout()->addElement(row + static_cast<int>(i), 0, rects_[i]);
+        const float share = overlap_.empty() && i < axes_.size() ? axes_[i].heightShare : 1.0f;
+        plot_->plotLayout()->setRowStretchFactor(row + static_cast<int>(i), share);
+    }
+    plot_->plotLayout()->setRowStretchFactor(0, 0.001);
+    plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+    AddCurves();
+    AddLines();
+    plot_->replot();
+}
+
+void QcpGraphEngine::AddAxisRects() {
+    const bool overlapped = !overlap_.empty();
+    const size_t count = overlapped ? (axes_.empty() ? 0 : 1) : axes_.size();
+    for (size_t i = 0; i < count; ++i) {
+        auto* rect = new QCPAxisRect(plot_);
+        QCPAxis* x = rect->axis(QCPAxis::atBottom);
+        x->setRange(xRange_.min, xRange_.max);
+        x->grid()->setPen(QPen(QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
+        rects_.push_back(rect);
+    }
+    if (rects_.empty())
+        return;
+    rects_.back()->axis(QCPAxis::atBottom)->setLabel(QString::fromStdString(xLabel_));
+    // Every plot area shows the same stretch of time, its times one above the other.
+    auto* margins = new QCPMarginGroup(plot_);
+    for (QCPAxisRect* rect : rects_)
+        rect->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+    for (size_t i = 1; i < rects_.size(); ++i)
+        connect(rects_[0]->axis(QCPAxis::atBottom),
+                qOverload<const QCPRange&>(&QCPAxis::rangeChanged),
+                rects_[i]->axis(QCPAxis::atBottom), qOverload<const QCPRange&>(&QCPAxis::setRange));
+
+    for (size_t u = 0; u < axes_.size(); ++u) {
+        QCPAxisRect* rect = overlapped ? rects_[0] : rects_[u];
+        const bool first = overlapped ? u == 0 : true;
+        QCPAxis* left = first ? rect->axis(QCPAxis::atLeft) : rect->addAxis(QCPAxis::atLeft);
+        ColourAxis(left, axes_[u].left);
+        left->grid()->setPen(QPen(QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
+        valueAxes_.push_back(left);
+        if (axes_[u].subsets == 2) {
+            QCPAxis* right = first ? rect->axis(QCPAxis::atRight) : rect->addAxis(QCPAxis::atRight);
+            ColourAxis(axes_[u].rightSubsets == 1 ? right : left,
+                       axes_[u].rightSubsets == 1 ? axes_[u].right : axes_[u].left);
+            valueAxes_.push_back(axes_[u].rightSubsets == 1 ? right : left);
+        }
+    }
+}
+
+void QcpGraphEngine::AddCurves() {
+    const size_t drawn = std::min(points_.size(), valueAxes_.size());
+    for (size_t s = 0; s < drawn; ++s) {
+        QCPAxis* valueAxis = valueAxes_[s];
+        QCPAxisRect* rect = valueAxis->axisRect();
+        QCPGraph* curve = plot_->addGraph(rect->axis(QCPAxis::atBottom), valueAxis);
+        curve->setPen(QPen(ToQColor(colours_[s]), 1.5));
+        QVector<double> keys;
+        QVector<double> values;
+        keys.reserve(pointCount_);
+        values.reserve(pointCount_);
+        for (const Point& p : points_[s]) {
+            if (p.x == kGraphNullValue)
+                continue;
+            keys.push_back(p.x);
+            // A null value leaves a gap in the curve.
+            values.push_back(p.y == kGraphNullValue ? std::numeric_limits<double>::quiet_NaN()
+                                                    : p.y);
+        }
+        curve->setData(keys, values, true);
+    }
+}
+
+void QcpGraphEngine::AddLines() {
+    for (const VerticalLine& line : lines_) {
+        if (line.x < xRange_.min || line.x > xRange_.max)
+            continue;  // off the axis: not drawn
+        const QPen pen(ToQColor(line.colour), 1.5);
+        for (QCPAxisRect* rect : rects_) {
+            auto* item = new QCPItemStraightLine(plot_);
+            item->setClipAxisRect(rect);
+            for (QCPItemPosition* end : {item->point1, item->point2}) {
+                end->setAxisRect(rect);
+                end->setAxes(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft));
+            }
+            item->point1->setCoords(line.x, 0);
+            item->point2->setCoords(line.x, 1);
+            item->setPen(pen);
+        }
+        const auto [text, depth] = MarkerLabel(line.text);
+        auto* label = new QCPItemText(plot_);
+        label->setClipAxisRect(rects_.front());
+        label->position->setAxisRect(rects_.front());
+        label->position->setAxes(rects_.front()->axis(QCPAxis::atBottom),
+                                 rects_.front()->axis(QCPAxis::atLeft));
+        label->position->setTypeX(QCPItemPosition::ptPlotCoords);
+        label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        label->position->setCoords(line.x, depth);
+        label->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setPadding(QMargins(3, 0, 0, 0));
+        label->setColor(ToQColor(line.colour));
+        label->setText(text);
+    }
+}
+
+bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height) {
+    if (!plot_)
+        return false;
+    const QString file = QString::fromStdString(path);
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == "pdf")
+        return plot_->savePdf(file, width, height);
+    if (suffix == "png")
+        return plot_->savePng(file, width, height);
+    if (suffix == "jpg" || suffix == "jpeg")
+        return plot_->saveJpg(file, width, height);
+    if (suffix == "bmp")
+        return plot_->saveBmp(file, width, height);
+    return false;
+}
+
+}  // namespace orvale

@@ -1,0 +1,146 @@
+// The graph of a sample flight built into a real QCustomPlot: the plot areas, curves and marker
+// lines it holds, a zoom by a mouse drag that recomputes, its undo, and a saved picture.
+
+// QCustomPlot's header uses Qt's keyword macros, which the tests turn off (the program state has
+// a member named "slots"): lend them to it alone.
+// clang-format off
+#include <QObject>
+#define signals Q_SIGNALS
+#define slots Q_SLOTS
+#define emit Q_EMIT
+#define foreach Q_FOREACH
+#include <qcustomplot.h>
+#undef signals
+#undef slots
+#undef emit
+#undef foreach
+// clang-format on
+#include <QImage>
+#include <QtTest>
+#include <filesystem>
+
+#include "core/time_window.h"
+#include "fake_prompts.h"
+#include "files/loading.h"
+#include "files/startup_files.h"
+#include "graph/graph_build.h"
+#include "graph/graph_zoom.h"
+#include "graph/qcp_graph_engine.h"
+#include "test_image.h"
+
+namespace orvale {
+
+class GraphEngineTest : public QObject {
+    Q_OBJECT
+
+    // FLT-001 with its first three channels (acceleration, altitude, speed) selected.
+    void Open(AppState& state, test::FakePrompts& prompts, const test::TempDir& dir) {
+        InitProgramState(state, {0, dir.path().string(), {}}, prompts);
+        state.entries[0].dataFileName = std::string(ORVALE_SOURCE_DIR) + "/samples/FLT-001.DAT";
+        LoadCurrentFile(state, prompts, false, true, true);
+        for (size_t i = 0; i < state.channels.size(); ++i)
+            state.channels[i].selected = i < 3;
+    }
+
+private Q_SLOTS:
+    void stackedAndOverlappedScalesCurvesAndMarkers() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        QCustomPlot plot;
+        plot.resize(800, 600);
+        QcpGraphEngine engine(&plot);
+        GraphView view;
+        QCOMPARE(BuildGraph(state, prompts, engine, {false, true, {}}, view), BuildResult::Drawn);
+        // Stacked: channels 1 and 2 share the first area (left and right), channel 3 the second.
+        QCOMPARE(int(engine.AxisRects().size()), 2);
+        QCOMPARE(plot.graphCount(), 3);
+        QCOMPARE(plot.graph(1)->valueAxis()->axisType(), QCPAxis::atRight);
+        QCOMPARE(plot.graph(2)->keyAxis()->axisRect(), engine.AxisRects()[1]);
+        QCOMPARE(plot.graph(0)->pen().color(), QColor(0x00, 0x00, 0xC0));  // colour index 0
+        QCOMPARE(plot.graph(0)->valueAxis()->label(), QString("Acceleration (g)"));
+        QCOMPARE(engine.AxisRects()[1]->axis(QCPAxis::atBottom)->label(),
+                 QString("Flight Time (sec)"));
+        // Every marker inside the flight is a line through each area, with its label once.
+        int lines = 0;
+        int labels = 0;
+        for (int i = 0; i < plot.itemCount(); ++i) {
+            lines += qobject_cast<QCPItemStraightLine*>(plot.item(i)) != nullptr;
+            labels += qobject_cast<QCPItemText*>(plot.item(i)) != nullptr;
+        }
+        QVERIFY(labels >= 1);
+        QCOMPARE(lines, labels * 2);
+
+        QVERIFY(BuildGraph(state, prompts, engine, {true, true, {}}, view) == BuildResult::Drawn);
+        QCOMPARE(int(engine.AxisRects().size()), 1);
+        QCOMPARE(plot.graphCount(), 3);
+        QCOMPARE(engine.AxisRects()[0]->axes(QCPAxis::atLeft).size(), 2);
+    }
+
+    void aDraggedRectangleZoomsAndRecomputesAndUndoReturns() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        QCustomPlot plot;
+        plot.resize(800, 600);
+        QcpGraphEngine engine(&plot);
+        GraphView view;
+        int zooms = 0;
+        engine.SetZoomEvents({[&] {
+                                  ++zooms;
+                                  ZoomIn(state, prompts, engine, view);
+                              },
+                              [&] { UndoZoom(state, prompts, engine, view); }});
+        QVERIFY(BuildGraph(state, prompts, engine, {true, true, {}}, view) == BuildResult::Drawn);
+        plot.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plot));
+        plot.replot();
+        const XRange whole = view.shown;
+        QCPAxis* x = engine.AxisRects()[0]->axis(QCPAxis::atBottom);
+        const double from = whole.min + 0.1 * (whole.max - whole.min);
+        const double to = whole.min + 0.2 * (whole.max - whole.min);
+        const int y = engine.AxisRects()[0]->center().y();
+        const QPoint a(int(x->coordToPixel(from)), y);
+        const QPoint b(int(x->coordToPixel(to)), y + 40);
+        QTest::mousePress(&plot, Qt::LeftButton, {}, a);
+        QMouseEvent move(QEvent::MouseMove, b, plot.mapToGlobal(b), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QApplication::sendEvent(&plot, &move);
+        QTest::mouseRelease(&plot, Qt::LeftButton, {}, b);
+        QTRY_COMPARE(zooms, 1);
+        x = engine.AxisRects()[0]->axis(QCPAxis::atBottom);  // the areas were built again
+        QVERIFY(std::abs(x->range().lower - from) < 0.5);
+        QVERIFY(std::abs(x->range().upper - to) < 0.5);
+        // A tenth of the flight is under half the window: the series were computed again.
+        QVERIFY(std::abs(state.entries[1].graphStart - x->range().lower) < 0.5);
+
+        QTest::keyClick(&plot, Qt::Key_Backspace);
+        x = engine.AxisRects()[0]->axis(QCPAxis::atBottom);
+        QCOMPARE(x->range().lower, whole.min);
+        QCOMPARE(x->range().upper, whole.max);
+        QCOMPARE(state.entries[1].graphStart, state.entries[0].graphStart);
+    }
+
+    void savesAPictureOfTheAskedSize() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        QCustomPlot plot;
+        QcpGraphEngine engine(&plot);
+        GraphView view;
+        QVERIFY(BuildGraph(state, prompts, engine, {true, true, {}}, view) == BuildResult::Drawn);
+        const std::string png = dir.path().string() + "/graph.png";
+        QVERIFY(engine.SavePicture(png, 640, 400));
+        const QImage picture(QString::fromStdString(png));
+        QCOMPARE(picture.size(), QSize(640, 400));
+        QVERIFY(!engine.SavePicture(dir.path().string() + "/graph.xyz", 640, 400));
+    }
+};
+
+}  // namespace orvale
+
+QTEST_MAIN(orvale::GraphEngineTest)
+#include "graph_engine_test.moc"
