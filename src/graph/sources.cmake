@@ -1,4 +1,5 @@
 target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_table_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_formula.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_histogram.cpp
