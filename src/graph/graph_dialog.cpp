@@ -63,6 +63,8 @@ QLineEdit* SecondsField(const char* name, const char* hint, QWidget* parent) {
     field->setToolTip(hint);
     field->setStatusTip(hint);
     field->setAlignment(Qt::AlignRight);
+    // As wide as the longest time it shows, so the row fits the dialog's width.
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance("-00000.0000") + 12);
     field->setValidator(new QRegularExpressionValidator(
         QRegularExpression("\\s*-?\\d{0,6}(\\.\\d{0,4})?\\s*"), field));
     return field;

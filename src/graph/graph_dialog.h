@@ -54,11 +54,12 @@ public Q_SLOTS:
     void OKBtnClick();
     void DrawGrBtnClick();
     void SaveParBtnClick();
+    // Escape or the close box.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
 private:
     void FillTable();
