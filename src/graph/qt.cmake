@@ -1,6 +1,7 @@
-# The "Set Start and Length" dialog.
+# The "Set Start and Length" and "Graph Parameters" dialogs.
 set(ORVALE_START_LENGTH_UI
   ${CMAKE_CURRENT_LIST_DIR}/start_length_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_dialog.cpp
 )
 target_sources(orvale_ui PRIVATE ${ORVALE_START_LENGTH_UI})
 
