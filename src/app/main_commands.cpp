@@ -23,6 +23,8 @@
 #include "files/parameter_editor.h"
 #include "files/safe_file.h"
 #include "files/settings_file.h"
+#include "graph/graph_dialog.h"
+#include "graph/graph_window.h"
 #include "graph/start_length_dialog.h"
 #include "widgets/command_guard.h"
 
@@ -123,6 +125,14 @@ void TMainform::MainDeployClick(char letter) {
                 QString("Main deployment set to %1 ft").arg(MainDeployAltitudeFeet(letter)),
                 kStatusNoteMs);
     });
+}
+
+void TMainform::Graph1Click() {
+    Run([this] { GraphDlg->exec(); });
+}
+
+void TMainform::GrphBtnClick() {
+    Run([this] { GraphForm->exec(); });
 }
 
 void TMainform::SumBtnClick() {

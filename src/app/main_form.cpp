@@ -27,6 +27,8 @@
 #include "device/status_dialog.h"
 #include "files/parameter_editor.h"
 #include "files/settings_file.h"
+#include "graph/graph_dialog.h"
+#include "graph/graph_window.h"
 #include "graph/start_length_dialog.h"
 #include "widgets/command_guard.h"
 
@@ -94,7 +96,11 @@ void TMainform::CreateForms() {
     // The live data window belongs here in the order; it comes with the live display.
     StartForm = new TStartForm(state_, prompts_, this);
     EditParDlg = new TEditParDlg(state_, prompts_, this);
-    // The graph parameters dialog, the graph window and the calibration dialog follow them.
+    GraphDlg = new TGraphDlg(state_, prompts_, this);
+    GraphForm = new TGraphForm(state_, prompts_, this);
+    GraphForm->SetOverlapSource([this] { return GraphDlg->OverlapAllChannels(); });
+    GraphDlg->SetDrawGraphHook([this] { GraphForm->exec(); });
+    // The calibration dialog follows them.
 }
 
 QAction* TMainform::AddItem(QWidget* menu, const char* name, void (TMainform::*handler)()) {
@@ -159,7 +165,7 @@ void TMainform::BuildMenus() {
     AddDeployItems(deploy, {"LowAlt6001", "StdAlt12001", "HighAlt24001"});
 
     // A menu-bar item of its own, without a menu.
-    AddPendingItem(bar, "Graph1");
+    AddItem(bar, "Graph1", &TMainform::Graph1Click);
 
     // Arranges document windows, and the program opens none: kept, but never shown.
     QMenu* window = addMenu(nullptr, "Window1");
@@ -219,7 +225,7 @@ void TMainform::BuildToolBar() {
     add("StartLenBtn", &TMainform::StartLenBtnClick);
     add("DownLoadBtn", &TMainform::CaptureData1Click);
     add("SumBtn", &TMainform::SumBtnClick);
-    add("GrphBtn", [this] { NotAvailable("GrphBtn"); });
+    add("GrphBtn", &TMainform::GrphBtnClick);
     add("LiveButton", [this] { NotAvailable("LiveData1"); });
     add("CalBtn", [this] { NotAvailable("CalibrateTavix1"); });
     add("MainDeployBtn", &TMainform::MainDeployBtnClick);

@@ -23,6 +23,8 @@ class PictureArea;
 class TAboutBox;
 class TDirDlg;
 class TEditParDlg;
+class TGraphDlg;
+class TGraphForm;
 class TErrorBox;
 class TShowDtaDlg;
 class TStartForm;
@@ -57,6 +59,8 @@ public:
     TErrorBox* ErrorBox = nullptr;
     TStartForm* StartForm = nullptr;
     TEditParDlg* EditParDlg = nullptr;
+    TGraphDlg* GraphDlg = nullptr;
+    TGraphForm* GraphForm = nullptr;
     TconfgDAUForm* ConfgDAUForm = nullptr;
     TStatusDlg* StatusDlg = nullptr;
 
@@ -84,6 +88,8 @@ private Q_SLOTS:
     void MainDeployClick(char letter);
     void StartLenBtnClick();
     void SumBtnClick();
+    void Graph1Click();
+    void GrphBtnClick();
     void MainDeployBtnClick();
     void Image1DblClick();
 

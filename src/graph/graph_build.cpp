@@ -143,7 +143,7 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
     engine.SetPoints(kGraphMinimumPoints);
 
     int count = 0;
-    std::vector<int> slots;
+    std::vector<int> channelSlots;
     for (int i = 0; i < kChannelSlots && count < kMostGraphSeries; ++i) {
         if (!state.channels[static_cast<size_t>(i)].selected)
             continue;
@@ -151,7 +151,7 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
         if (!PrepareGraphSeries(state, prompts, k, i))
             return state.loadedDataSize == 0 ? BuildResult::NoFlight : BuildResult::SeriesFailed;
         SendSeries(state, engine, k);
-        slots.push_back(i);
+        channelSlots.push_back(i);
     }
 
     for (int k = 1; k < kEntryCount; ++k)
@@ -172,7 +172,7 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
         return BuildResult::NothingToDraw;
     }
     engine.Apply();
-    view.slots = slots;
+    view.channelSlots = channelSlots;
     view.shown = shown;
     return BuildResult::Drawn;
 }

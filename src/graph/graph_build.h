@@ -42,7 +42,7 @@ struct GraphViewStep {
 // What is drawn: the channel slot of each series (series k at k - 1), the X range on screen and
 // the views before each zoom, oldest first. Empty when no graph was applied.
 struct GraphView {
-    std::vector<int> slots;
+    std::vector<int> channelSlots;
     XRange shown;
     std::vector<GraphViewStep> undo;
 };

@@ -75,14 +75,14 @@ bool RecomputeSeries(AppState& state, Prompts& prompts, GraphEngine& engine, int
 // put back, when one cannot be prepared.
 bool RecomputeAll(AppState& state, Prompts& prompts, GraphEngine& engine, const GraphView& view,
                   const std::vector<SeriesWindow>& windows) {
-    const int count = static_cast<int>(view.slots.size());
+    const int count = static_cast<int>(view.channelSlots.size());
     const ShownGraph shown(state, count);
     for (int k = 1; k <= count; ++k) {
         DataFileEntry& entry = state.entries[static_cast<size_t>(k)];
         entry.graphStart = windows[static_cast<size_t>(k - 1)].start;
         entry.graphLength = windows[static_cast<size_t>(k - 1)].length;
         entry.inUse = true;
-        if (!RecomputeSeries(state, prompts, engine, k, view.slots[static_cast<size_t>(k - 1)])) {
+        if (!RecomputeSeries(state, prompts, engine, k, view.channelSlots[static_cast<size_t>(k - 1)])) {
             shown.Restore(state, engine, view.shown);
             return false;
         }
@@ -93,7 +93,7 @@ bool RecomputeAll(AppState& state, Prompts& prompts, GraphEngine& engine, const 
 }  // namespace
 
 ZoomResult ZoomIn(AppState& state, Prompts& prompts, GraphEngine& engine, GraphView& view) {
-    if (view.slots.empty())
+    if (view.channelSlots.empty())
         return ZoomResult::NotDrawn;
     const XRange zoom = engine.ZoomedXRange();
     if (!(zoom.max > zoom.min)) {
@@ -108,7 +108,7 @@ ZoomResult ZoomIn(AppState& state, Prompts& prompts, GraphEngine& engine, GraphV
     const auto f1 = static_cast<float>((zoom.min - s1) / l1);
     const auto f2 = static_cast<float>((zoom.max - zoom.min) / l1);
 
-    const int count = static_cast<int>(view.slots.size());
+    const int count = static_cast<int>(view.channelSlots.size());
     GraphViewStep before{view.shown, SeriesWindows(state, count)};
     ZoomResult result = ZoomResult::Rescaled;
     if (l1 / 2 > zoom.max - zoom.min) {
@@ -127,9 +127,9 @@ ZoomResult ZoomIn(AppState& state, Prompts& prompts, GraphEngine& engine, GraphV
 }
 
 ZoomResult UndoZoom(AppState& state, Prompts& prompts, GraphEngine& engine, GraphView& view) {
-    if (view.slots.empty() || view.undo.empty())
+    if (view.channelSlots.empty() || view.undo.empty())
         return ZoomResult::NotDrawn;
-    const int count = static_cast<int>(view.slots.size());
+    const int count = static_cast<int>(view.channelSlots.size());
     XRange target;
     std::vector<SeriesWindow> windows;
     bool recompute = false;

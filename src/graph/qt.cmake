@@ -7,3 +7,6 @@ target_sources(orvale_ui PRIVATE ${ORVALE_START_LENGTH_UI})
 
 # The graph engine on QCustomPlot (the only file that includes its large header).
 target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/qcp_graph_engine.cpp)
+
+# The graph window ("Graph").
+target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/graph_window.cpp)

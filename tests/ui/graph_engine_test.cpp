@@ -24,8 +24,10 @@
 #include "files/loading.h"
 #include "files/startup_files.h"
 #include "graph/graph_build.h"
+#include "graph/graph_window.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
+#include "modal_driver.h"
 #include "test_image.h"
 
 namespace orvale {
@@ -121,6 +123,36 @@ private Q_SLOTS:
         QCOMPARE(x->range().lower, whole.min);
         QCOMPARE(x->range().upper, whole.max);
         QCOMPARE(state.entries[1].graphStart, state.entries[0].graphStart);
+    }
+
+    void theWindowBuildsWhenShownSavesAPictureAndKeepsItsPlace() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        state.settings.graphWidth = 700;
+        state.settings.graphHeight = 500;
+        TGraphForm form(state, prompts);
+        bool saved = false;
+        int curves = 0;
+        test::WhenModal([&](QWidget*) {
+            for (int i = 0; i < 100 && form.Chart->graphCount() == 0; ++i)
+                QTest::qWait(20);
+            curves = form.Chart->graphCount();
+            saved = form.SaveGraph(dir.path().string() + "/shown.png", 500, 300);
+            form.resize(720, 520);
+            form.Close1Click();
+        });
+        form.exec();
+        QCOMPARE(curves, 3);
+        QVERIFY(saved);
+        QCOMPARE(QImage(QString::fromStdString(dir.path().string() + "/shown.png")).size(),
+                 QSize(500, 300));
+        QCOMPARE(state.settings.graphWidth, 720);
+        QCOMPARE(state.settings.graphHeight, 520);
+        QCOMPARE(state.currentEntry, 0);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(prompts.warnings.empty());
     }
 
     void savesAPictureOfTheAskedSize() {

@@ -22,6 +22,7 @@
 #include "app/picture_area.h"
 #include "fake_prompts.h"
 #include "files/loading.h"
+#include "graph/graph_window.h"
 #include "modal_driver.h"
 #include "program_fixture.h"
 #include "ui_fixture.h"
@@ -64,8 +65,9 @@ private Q_SLOTS:
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 names << dialog->objectName();
-        QCOMPARE(names, QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "confgDAUForm",
-                                     "StatusDlg", "StartForm", "EditParDlg"}));
+        QCOMPARE(names,
+                 QStringList({"AboutBox", "DirDlg", "ShowDtaDlg", "ErrorBox", "confgDAUForm",
+                              "StatusDlg", "StartForm", "EditParDlg", "GraphDlg", "GraphForm"}));
         for (QObject* child : program.MainForm().children())
             if (auto* dialog = qobject_cast<QDialog*>(child))
                 QVERIFY(!dialog->isVisible());
@@ -337,13 +339,35 @@ private Q_SLOTS:
         QCOMPARE(p.prompts.notes[0], p.prompts.notes[2]);
         QCOMPARE(p.prompts.notes[0],
                  std::string("Live Data is not available yet in this version of Orvale."));
-        // The flight commands only once a flight is loaded.
+    }
+
+    void graphCommandsOpenTheParametersAndTheGraph() {
+        Program p;
         p.Open(p.Data() + "FLT-001.DAT");
+        QString parameters;
+        test::WhenModal([&](QWidget* w) {
+            parameters = w->windowTitle();
+            static_cast<QDialog*>(w)->reject();
+        });
         p.form->Item("Graph1")->trigger();
+        QCOMPARE(parameters, QString("Graph Parameters"));
+
+        // The graph of the flight's selected channels, built once the window is up.
+        QString graph;
+        int curves = 0;
+        test::WhenModal([&](QWidget* w) {
+            graph = w->windowTitle();
+            const GraphView& view = p.form->GraphForm->View();
+            for (int i = 0; i < 100 && view.channelSlots.empty(); ++i)
+                QTest::qWait(20);
+            curves = static_cast<int>(view.channelSlots.size());
+            static_cast<QDialog*>(w)->accept();
+        });
         QTest::mouseClick(p.form->Button("GrphBtn"), Qt::LeftButton);
-        QCOMPARE(p.prompts.notes.size(), size_t(6));
-        QCOMPARE(p.prompts.notes.back(),
-                 std::string("Draw graph is not available yet in this version of Orvale."));
+        QCOMPARE(graph, QString("Graph"));
+        QCOMPARE(curves, 3);  // FLT-001.PAR selects three channels
+        QVERIFY(p.prompts.notes.empty());
+        QCOMPARE(p.state.currentEntry, 0);
     }
 
     void changeDirectoryTakesTheNameWithTheSeparator() {

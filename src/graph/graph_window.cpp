@@ -1,0 +1,181 @@
+#include "graph/graph_window.h"
+
+#include <qcustomplot.h>
+#include <QApplication>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "core/app_state.h"
+#include "core/prompts.h"
+#include "graph/graph_zoom.h"
+#include "graph/qcp_graph_engine.h"
+#include "widgets/command_guard.h"
+
+namespace orvale {
+
+namespace {
+
+constexpr int kCalloutWidth = 100;
+// How near the mouse must be to a curve for the read-out to name its point, in pixels.
+constexpr double kReadoutReach = 24.0;
+
+}  // namespace
+
+TGraphForm::TGraphForm(AppState& state, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts) {
+    setObjectName("GraphForm");
+    setWindowTitle("Graph");
+    setSizeGripEnabled(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName("MainMenu");
+    QMenu* graph = MainMenu->addMenu("&Graph");
+    QAction* print = graph->addAction("&Print", this, &TGraphForm::Print1Click);
+    print->setObjectName("Print1");
+    print->setShortcut(QKeySequence("Ctrl+P"));
+    print->setStatusTip("Print Current Graph");
+    QAction* setup = graph->addAction("&Setup Printer ...", this, [this] {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, this);
+        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+        dialog.exec();
+    });
+    setup->setObjectName("SetupPrinter1");
+    QAction* save = graph->addAction("Save Graph...", this, &TGraphForm::SaveGraph1Click);
+    save->setObjectName("SaveGraph1");
+    graph->addSeparator();
+    QAction* close = graph->addAction("&Close", this, &TGraphForm::Close1Click);
+    close->setObjectName("Close1");
+
+    Chart = new QCustomPlot(this);
+    Chart->setObjectName("Chart");
+    Chart->setMouseTracking(true);
+    engine_ = std::make_unique<QcpGraphEngine>(Chart);
+    engine_->SetZoomEvents(
+        {[this] { RunCommand(prompts_, [this] { ZoomIn(state_, prompts_, *engine_, view_); }); },
+         [this] {
+             RunCommand(prompts_, [this] { UndoZoom(state_, prompts_, *engine_, view_); });
+         }});
+    connect(Chart, &QCustomPlot::mouseMove, this, &TGraphForm::ShowPointUnder);
+
+    CalloutPnl = new QWidget(this);
+    CalloutPnl->setObjectName("CalloutPnl");
+    CursorReadout = new QLabel(this);
+    CursorReadout->setObjectName("CursorReadout");
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(Chart, 1);
+    body->addWidget(CalloutPnl);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->setMenuBar(MainMenu);
+    layout->addLayout(body, 1);
+    layout->addWidget(CursorReadout);
+}
+
+TGraphForm::~TGraphForm() = default;
+
+void TGraphForm::showEvent(QShowEvent* event) {
+    const Settings& s = state_.settings;
+    move(s.graphLeft, s.graphTop);
+    resize(std::max(s.graphWidth, 200), std::max(s.graphHeight, 150));
+    CalloutPnl->setFixedWidth(s.showCallouts ? kCalloutWidth : 0);
+    QDialog::showEvent(event);
+    // Built once the window is on screen, so that the flyer sees it while the series compute.
+    QMetaObject::invokeMethod(
+        this, [this] { BuildGraphNow(); }, Qt::QueuedConnection);
+}
+
+void TGraphForm::BuildGraphNow() {
+    CursorReadout->clear();
+    RunCommand(prompts_, [this] {
+        GraphWindowState window;
+        window.overlap = overlap_ ? overlap_() : true;
+        window.drogueRowVisible = drogueRow_ ? drogueRow_() : state_.summaryRows.drogueRowVisible;
+        window.setBusyCursor = [](bool busy) {
+            if (busy)
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+            else
+                QApplication::restoreOverrideCursor();
+        };
+        BuildGraph(state_, prompts_, *engine_, window, view_);
+    });
+}
+
+void TGraphForm::ShowPointUnder(QMouseEvent* event) {
+    // The nearest curve under the mouse, and on it the point nearest in time.
+    QCPGraph* nearest = nullptr;
+    double reach = kReadoutReach;
+    for (int i = 0; i < Chart->graphCount(); ++i) {
+        QCPGraph* curve = Chart->graph(i);
+        const double distance = curve->selectTest(event->position(), false);
+        if (distance >= 0 && distance < reach) {
+            reach = distance;
+            nearest = curve;
+        }
+    }
+    if (!nearest || nearest->data()->isEmpty()) {
+        CursorReadout->clear();
+        return;
+    }
+    const double time = nearest->keyAxis()->pixelToCoord(event->position().x());
+    auto at = nearest->data()->findBegin(time, false);
+    if (at != nearest->data()->constBegin() && at != nearest->data()->constEnd()) {
+        auto before = at - 1;
+        if (std::abs(before->key - time) < std::abs(at->key - time))
+            at = before;
+    } else if (at == nearest->data()->constEnd()) {
+        --at;
+    }
+    CursorReadout->setText(QString("%1:  %2 s,  %3")
+                               .arg(nearest->valueAxis()->label())
+                               .arg(at->key, 0, 'f', 2)
+                               .arg(at->value, 0, 'f', 3));
+}
+
+bool TGraphForm::SaveGraph(const std::string& path, int width, int height) {
+    if (!engine_->SavePicture(path, width, height)) {
+        prompts_.ShowWarning("Unable to save the graph as " + path +
+                             " (a picture is saved as .png, .pdf or .jpg)");
+        return false;
+    }
+    return true;
+}
+
+void TGraphForm::SaveGraph1Click() {
+    const QString name = QFileDialog::getSaveFileName(
+        this, "Save Graph", QString::fromStdString(state_.workingDirectory),
+        "Pictures (*.png *.pdf *.jpg)");
+    if (!name.isEmpty())
+        SaveGraph(name.toStdString());
+}
+
+void TGraphForm::Print1Click() {
+    prompts_.ShowInformation("Printing the graph is not available yet in this version of Orvale.");
+}
+
+void TGraphForm::Close1Click() {
+    accept();
+}
+
+void TGraphForm::done(int result) {
+    Settings& s = state_.settings;
+    s.graphTop = y();
+    s.graphLeft = x();
+    s.graphHeight = height();
+    s.graphWidth = width();
+    state_.currentEntry = 0;
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    QDialog::done(result);
+}
+
+}  // namespace orvale

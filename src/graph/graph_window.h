@@ -1,0 +1,69 @@
+// "Graph": the selected channels of the current flight against flight time, built afresh each
+// time the window is shown. A dragged rectangle zooms in (computing the series again when the
+// span is under half the window), "Undo Zoom" and Backspace step back; the read-out under the
+// graph gives the time and value of the nearest point under the mouse.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "graph/graph_build.h"
+
+class QCustomPlot;
+class QLabel;
+class QMenuBar;
+class QMouseEvent;
+class QWidget;
+
+namespace orvale {
+
+struct AppState;
+class Prompts;
+class QcpGraphEngine;
+
+class TGraphForm : public QDialog {
+    Q_OBJECT
+public:
+    TGraphForm(AppState& state, Prompts& prompts, QWidget* parent = nullptr);
+    ~TGraphForm() override;
+
+    // Where the overlap choice comes from (the graph parameters dialog keeps it for the run)
+    // and whether the summary's drogue row is visible; both read at each build.
+    void SetOverlapSource(std::function<bool()> overlap) { overlap_ = std::move(overlap); }
+    void SetDrogueRowSource(std::function<bool()> visible) { drogueRow_ = std::move(visible); }
+
+    // "Save Graph...": PNG, PDF or JPEG by the name's extension, at the window's plot size or
+    // the size given. False, with the reason shown, when it cannot be written.
+    bool SaveGraph(const std::string& path, int width = 0, int height = 0);
+
+    QMenuBar* MainMenu;
+    QCustomPlot* Chart;
+    QWidget* CalloutPnl;
+    QLabel* CursorReadout;
+
+    const GraphView& View() const { return view_; }
+    QcpGraphEngine& Engine() { return *engine_; }
+
+public Q_SLOTS:
+    void Print1Click();
+    void SaveGraph1Click();
+    void Close1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void BuildGraphNow();
+    void ShowPointUnder(QMouseEvent* event);
+
+    AppState& state_;
+    Prompts& prompts_;
+    std::unique_ptr<QcpGraphEngine> engine_;
+    GraphView view_;
+    std::function<bool()> overlap_;
+    std::function<bool()> drogueRow_;
+};
+
+}  // namespace orvale
