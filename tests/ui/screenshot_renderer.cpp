@@ -3,6 +3,7 @@
 // Runs on any Qt platform (scripts/screenshots uses offscreen). Each picture gets a plain title
 // strip with the window's caption, since grabbing a window leaves out the frame.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -27,6 +28,8 @@
 #include "files/data_files.h"
 #include "files/parameter_editor.h"
 #include "files/parameter_fields.h"
+#include "graph/graph_dialog.h"
+#include "graph/graph_window.h"
 #include "graph/start_length_dialog.h"
 #include "modal_driver.h"
 #include "ui_fixture.h"
@@ -140,6 +143,16 @@ int main(int argc, char** argv) {
         });
     SaveModal("start_length_dialog", [&] { form.StartForm->exec(); });
     SaveModal("configure_port", [&] { form.ConfgDAUForm->exec(); });
+    SaveModal("graph_parameters", [&] { form.GraphDlg->exec(); });
+    // The graph of the flight's channels, stacked and then in one plot area.
+    state.settings.graphWidth = 900;
+    state.settings.graphHeight = 640;
+    form.GraphDlg->OverlapChk->setChecked(false);
+    SaveModal(
+        "graph_stacked", [&] { form.GraphForm->exec(); }, {}, 600);
+    form.GraphDlg->OverlapChk->setChecked(true);
+    SaveModal(
+        "graph_overlapped", [&] { form.GraphForm->exec(); }, {}, 600);
 
     // The status dialog as it looks halfway through a capture.
     form.Link().SetStatusText(27008);
