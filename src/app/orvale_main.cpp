@@ -2,14 +2,25 @@
 #include <QApplication>
 #include <chrono>
 #include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/desktop_program.h"
 #include "app/guarded_application.h"
 #include "app/main_form.h"
+#include "app/render_command.h"
 #include "app/startup_meter.h"
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    if (orvale::IsRenderCommand(argc, argv)) {
+        // A render shows nothing: it needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return orvale::RunRender(std::vector<std::string>(argv + 1, argv + argc), std::cerr,
+                                 QCoreApplication::applicationDirPath().toStdString());
+    }
     orvale::GuardedApplication app(argc, argv);
     bool measure = false;
     for (int i = 1; i < argc; ++i)

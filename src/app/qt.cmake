@@ -12,10 +12,15 @@ set(ORVALE_SHELL_UI
   ${CMAKE_CURRENT_LIST_DIR}/picture_area.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt_prompts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_meter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/summary_dialog.cpp
 )
 target_sources(orvale_ui PRIVATE ${ORVALE_SHELL_UI})
+# The graph view has a member named "slots": Qt's keyword macros stay off where it meets
+# QCustomPlot.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS QT_NO_KEYWORDS)
 # Sample flights seed a new working directory; a program run from elsewhere than the build
 # folder still finds them in the source tree.
 set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/desktop_program.cpp APPEND PROPERTY

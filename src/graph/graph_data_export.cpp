@@ -1,0 +1,121 @@
+#include "graph/graph_data_export.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace orvale {
+
+namespace {
+
+// Quoted when it holds a comma, a quote or a line break, quotes doubled, as spreadsheets read it.
+std::string CsvText(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// Nine significant digits give back every single exactly.
+std::string CsvNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
+// Y as the engine draws it: inside the series' scale, nothing where the formula gave no value.
+std::optional<float> PlottedY(const ChannelSamples& s, size_t j) {
+    double y = s.y[j];
+    if (std::isnan(y))
+        return std::nullopt;
+    if (y > s.maxReading)
+        y = s.maxReading;
+    if (y < s.minReading)
+        y = s.minReading;
+    return static_cast<float>(y);
+}
+
+using Column = std::multimap<float, std::optional<float>>;
+
+// The points of series k that are written: all of them, or those on the shown range when zoomed.
+Column SeriesColumn(const AppState& state, const GraphView& view, int k) {
+    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+    const int stored = static_cast<int>(std::min(s.x.size(), s.y.size()));
+    const int last = std::min(s.pointCount, stored - 1);
+    // The engine holds single X values: compare the range as it would be drawn on them.
+    const bool zoomed = !view.undo.empty();
+    const auto low = static_cast<float>(view.shown.min);
+    const auto high = static_cast<float>(view.shown.max);
+    Column column;
+    for (int j = 0; j <= last; ++j) {
+        const float x = j == 0
+                            ? static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart)
+                            : s.x[static_cast<size_t>(j)];
+        if (zoomed && !(x >= low && x <= high))
+            continue;
+        column.emplace(x, PlottedY(s, static_cast<size_t>(j)));
+    }
+    return column;
+}
+
+}  // namespace
+
+bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& view) {
+    const int count = static_cast<int>(view.slots.size());
+    if (count == 0)
+        return false;
+    std::vector<Column> columns;
+    out << CsvText(kFlightTimeLabel);
+    for (int k = 1; k <= count; ++k) {
+        out << "," << CsvText(state.series[static_cast<size_t>(k)].title);
+        columns.push_back(SeriesColumn(state, view, k));
+    }
+    out << "\n";
+
+    std::vector<Column::const_iterator> next;
+    for (const Column& c : columns)
+        next.push_back(c.begin());
+    for (;;) {
+        // The earliest time any series has left is the next row; each series with a point at
+        // that time gives its next one.
+        std::optional<float> time;
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (next[i] != columns[i].end() && (!time || next[i]->first < *time))
+                time = next[i]->first;
+        if (!time)
+            break;
+        out << CsvNumber(*time);
+        for (size_t i = 0; i < columns.size(); ++i) {
+            out << ",";
+            if (next[i] == columns[i].end() || next[i]->first != *time)
+                continue;
+            if (next[i]->second)
+                out << CsvNumber(*next[i]->second);
+            ++next[i];
+        }
+        out << "\n";
+    }
+    return static_cast<bool>(out);
+}
+
+bool SaveGraphData(const std::string& path, const AppState& state, const GraphView& view) {
+    if (view.slots.empty())
+        return false;
+    std::ofstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    if (!WriteGraphData(file, state, view))
+        return false;
+    file.close();
+    return static_cast<bool>(file);
+}
+
+}  // namespace orvale
