@@ -69,7 +69,7 @@ Column SeriesColumn(const AppState& state, const GraphView& view, int k) {
 }  // namespace
 
 bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& view) {
-    const int count = static_cast<int>(view.slots.size());
+    const int count = static_cast<int>(view.channelSlots.size());
     if (count == 0)
         return false;
     std::vector<Column> columns;
@@ -107,7 +107,7 @@ bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& v
 }
 
 bool SaveGraphData(const std::string& path, const AppState& state, const GraphView& view) {
-    if (view.slots.empty())
+    if (view.channelSlots.empty())
         return false;
     std::ofstream file(path, std::ios::binary);
     if (!file)

@@ -13,6 +13,7 @@
 
 #include "core/app_state.h"
 #include "core/prompts.h"
+#include "graph/graph_data_export.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
 #include "widgets/command_guard.h"
@@ -50,6 +51,8 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, QWidget* parent)
     setup->setObjectName("SetupPrinter1");
     QAction* save = graph->addAction("Save Graph...", this, &TGraphForm::SaveGraph1Click);
     save->setObjectName("SaveGraph1");
+    QAction* data = graph->addAction("Export Data...", this, &TGraphForm::ExportData1Click);
+    data->setObjectName("ExportData1");
     graph->addSeparator();
     QAction* close = graph->addAction("&Close", this, &TGraphForm::Close1Click);
     close->setObjectName("Close1");
@@ -156,6 +159,22 @@ void TGraphForm::SaveGraph1Click() {
         "Pictures (*.png *.pdf *.jpg)");
     if (!name.isEmpty())
         SaveGraph(name.toStdString());
+}
+
+bool TGraphForm::ExportData(const std::string& path) {
+    if (!SaveGraphData(path, state_, view_)) {
+        prompts_.ShowWarning("Unable to write to " + path);
+        return false;
+    }
+    return true;
+}
+
+void TGraphForm::ExportData1Click() {
+    const QString name = QFileDialog::getSaveFileName(
+        this, "Export Data", QString::fromStdString(state_.workingDirectory),
+        "Spreadsheet (*.csv)");
+    if (!name.isEmpty())
+        ExportData(name.toStdString());
 }
 
 void TGraphForm::Print1Click() {

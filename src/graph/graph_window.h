@@ -37,6 +37,10 @@ public:
     // the size given. False, with the reason shown, when it cannot be written.
     bool SaveGraph(const std::string& path, int width = 0, int height = 0);
 
+    // "Export Data...": the plotted points as CSV, only the shown span when zoomed. False, with
+    // the reason shown, when it cannot be written.
+    bool ExportData(const std::string& path);
+
     QMenuBar* MainMenu;
     QCustomPlot* Chart;
     QWidget* CalloutPnl;
@@ -48,6 +52,7 @@ public:
 public Q_SLOTS:
     void Print1Click();
     void SaveGraph1Click();
+    void ExportData1Click();
     void Close1Click();
 
 protected:

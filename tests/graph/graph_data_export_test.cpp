@@ -50,7 +50,7 @@ std::string Csv(const AppState& state, const GraphView& view) {
 TEST(GraphDataExport, RowsAreTheUnionOfTimesWithEmptyCellsAndPlottedValues) {
     AppState state;
     GraphView view;
-    view.slots = {0, 2};
+    view.channelSlots = {0, 2};
     view.shown = {1.0, 3.0};
     ChannelSamples& a = state.series[1];
     a.title = "Altitude, ft";

@@ -139,7 +139,8 @@ private Q_SLOTS:
             for (int i = 0; i < 100 && form.Chart->graphCount() == 0; ++i)
                 QTest::qWait(20);
             curves = form.Chart->graphCount();
-            saved = form.SaveGraph(dir.path().string() + "/shown.png", 500, 300);
+            saved = form.SaveGraph(dir.path().string() + "/shown.png", 500, 300) &&
+                    form.ExportData(dir.path().string() + "/shown.csv");
             form.resize(720, 520);
             form.Close1Click();
         });
@@ -148,6 +149,9 @@ private Q_SLOTS:
         QVERIFY(saved);
         QCOMPARE(QImage(QString::fromStdString(dir.path().string() + "/shown.png")).size(),
                  QSize(500, 300));
+        QFile csv(QString::fromStdString(dir.path().string() + "/shown.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QVERIFY(csv.readLine().startsWith("Flight Time (sec),Acceleration (g)"));
         QCOMPARE(state.settings.graphWidth, 720);
         QCOMPARE(state.settings.graphHeight, 520);
         QCOMPARE(state.currentEntry, 0);
