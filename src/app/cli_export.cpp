@@ -9,7 +9,7 @@
 #include "app/cli_options.h"
 #include "app/cli_prompts.h"
 #include "app/cli_summary.h"
-#include "app/csv_text.h"
+#include "core/csv_text.h"
 #include "core/file_error.h"
 #include "files/safe_file.h"
 #include "files/startup_files.h"

@@ -9,7 +9,7 @@
 #include "app/cli_options.h"
 #include "app/cli_recording_prompts.h"
 #include "app/cli_summary.h"
-#include "app/csv_text.h"
+#include "core/csv_text.h"
 #include "app/json_writer.h"
 #include "core/file_error.h"
 #include "core/text_format.h"

@@ -10,7 +10,6 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_series.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_summary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
 )

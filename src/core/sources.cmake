@@ -1,5 +1,6 @@
 target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/calibration_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/csv_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_decode.cpp

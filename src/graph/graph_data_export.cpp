@@ -1,35 +1,16 @@
 #include "graph/graph_data_export.h"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "core/csv_text.h"
+
 namespace orvale {
 
 namespace {
-
-// Quoted when it holds a comma, a quote or a line break, quotes doubled, as spreadsheets read it.
-std::string CsvText(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-// Nine significant digits give back every single exactly.
-std::string CsvNumber(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", value);
-    return text;
-}
 
 // Y as the engine draws it: inside the series' scale, nothing where the formula gave no value.
 std::optional<float> PlottedY(const ChannelSamples& s, size_t j) {
@@ -73,9 +54,9 @@ bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& v
     if (count == 0)
         return false;
     std::vector<Column> columns;
-    out << CsvText(kFlightTimeLabel);
+    out << CsvField(kFlightTimeLabel);
     for (int k = 1; k <= count; ++k) {
-        out << "," << CsvText(state.series[static_cast<size_t>(k)].title);
+        out << "," << CsvField(state.series[static_cast<size_t>(k)].title);
         columns.push_back(SeriesColumn(state, view, k));
     }
     out << "\n";

@@ -1,4 +1,4 @@
-#include "app/csv_text.h"
+#include "core/csv_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// Fields of the comma-separated files the command-line tool writes for spreadsheets.
+// Fields of the comma-separated files Orvale writes for spreadsheets.
 #pragma once
 
 #include <string>
