@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -87,6 +88,11 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, QWidget* parent)
 TGraphForm::~TGraphForm() = default;
 
 void TGraphForm::showEvent(QShowEvent* event) {
+    // Brought back from the task bar: the graph on screen, zoom and all, stays as it was.
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     const Settings& s = state_.settings;
     move(s.graphLeft, s.graphTop);
     resize(std::max(s.graphWidth, 200), std::max(s.graphHeight, 150));
