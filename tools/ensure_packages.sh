@@ -4,7 +4,7 @@
 ORVALE_PACKAGES=(
   g++ make cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
   xvfb xauth xdotool
 )
 

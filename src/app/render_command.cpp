@@ -191,13 +191,10 @@ std::string ParseRenderArgs(const std::vector<std::string>& args, RenderOptions&
     if (o.flight.empty())
         return "no flight file given";
     if (o.graph.empty())
-        return "name the picture to write with --graph OUT.png, OUT.pdf or OUT.jpg";
+        return "name the picture to write with --graph OUT.png, OUT.svg, OUT.pdf or OUT.jpg";
     const std::string ext = LowerExtension(o.graph);
-    if (ext == "svg")
-        return "SVG pictures are not available yet (this build has no Qt SVG module): use "
-               ".png, .pdf or .jpg";
-    if (ext != "png" && ext != "pdf" && ext != "jpg" && ext != "jpeg")
-        return "--graph needs a .png, .pdf or .jpg file name, not \"" + o.graph + "\"";
+    if (ext != "png" && ext != "svg" && ext != "pdf" && ext != "jpg" && ext != "jpeg")
+        return "--graph needs a .png, .svg, .pdf or .jpg file name, not \"" + o.graph + "\"";
     return {};
 }
 

@@ -153,7 +153,7 @@ void TGraphForm::ShowPointUnder(QMouseEvent* event) {
 bool TGraphForm::SaveGraph(const std::string& path, int width, int height) {
     if (!engine_->SavePicture(path, width, height)) {
         prompts_.ShowWarning("Unable to save the graph as " + path +
-                             " (a picture is saved as .png, .pdf or .jpg)");
+                             " (a picture is saved as .png, .svg, .pdf or .jpg)");
         return false;
     }
     return true;
@@ -162,7 +162,7 @@ bool TGraphForm::SaveGraph(const std::string& path, int width, int height) {
 void TGraphForm::SaveGraph1Click() {
     const QString name = QFileDialog::getSaveFileName(
         this, "Save Graph", QString::fromStdString(state_.workingDirectory),
-        "Pictures (*.png *.pdf *.jpg)");
+        "Pictures (*.png *.svg *.pdf *.jpg)");
     if (!name.isEmpty())
         SaveGraph(name.toStdString());
 }

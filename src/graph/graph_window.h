@@ -33,7 +33,7 @@ public:
     void SetOverlapSource(std::function<bool()> overlap) { overlap_ = std::move(overlap); }
     void SetDrogueRowSource(std::function<bool()> visible) { drogueRow_ = std::move(visible); }
 
-    // "Save Graph...": PNG, PDF or JPEG by the name's extension, at the window's plot size or
+    // "Save Graph...": PNG, SVG, PDF or JPEG by the name's extension, at the window's plot size or
     // the size given. False, with the reason shown, when it cannot be written.
     bool SaveGraph(const std::string& path, int width = 0, int height = 0);
 

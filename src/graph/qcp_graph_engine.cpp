@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QShortcut>
+#include <QSvgGenerator>
 #include <cmath>
 #include <limits>
 
@@ -254,6 +255,22 @@ void QcpGraphEngine::AddLines() {
     }
 }
 
+bool QcpGraphEngine::SaveSvg(const QString& file, int width, int height) {
+    // Drawn, not grabbed: lines and text stay sharp at any size.
+    const int w = width > 0 ? width : plot_->width();
+    const int h = height > 0 ? height : plot_->height();
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(QSize(w, h));
+    svg.setViewBox(QRect(0, 0, w, h));
+    svg.setTitle(QString::fromStdString(mainTitle_));
+    QCPPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    plot_->toPainter(&painter, w, h);
+    return painter.end() && QFileInfo(file).size() > 0;
+}
+
 bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height) {
     if (!plot_)
         return false;
@@ -267,6 +284,8 @@ bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height)
         return plot_->saveJpg(file, width, height);
     if (suffix == "bmp")
         return plot_->saveBmp(file, width, height);
+    if (suffix == "svg")
+        return SaveSvg(file, width, height);
     return false;
 }
 

@@ -49,6 +49,7 @@ private:
     };
 
     void ZoomRectangle(const QRect& rect);
+    bool SaveSvg(const QString& file, int width, int height);
     void AddAxisRects();
     void AddCurves();
     void AddLines();

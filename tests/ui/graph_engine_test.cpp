@@ -172,6 +172,13 @@ private Q_SLOTS:
         QVERIFY(engine.SavePicture(png, 640, 400));
         const QImage picture(QString::fromStdString(png));
         QCOMPARE(picture.size(), QSize(640, 400));
+        // A drawing, not a grab: the curves are SVG lines.
+        const std::string svg = dir.path().string() + "/graph.svg";
+        QVERIFY(engine.SavePicture(svg, 640, 400));
+        QFile drawing(QString::fromStdString(svg));
+        QVERIFY(drawing.open(QIODevice::ReadOnly));
+        const QByteArray text = drawing.readAll();
+        QVERIFY(text.contains("<svg") && text.contains("<polyline"));
         QVERIFY(!engine.SavePicture(dir.path().string() + "/graph.xyz", 640, 400));
     }
 };

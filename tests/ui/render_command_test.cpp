@@ -98,8 +98,8 @@ private Q_SLOTS:
 
         const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
             {{"--render", Out("none.DAT"), "--graph", Out("x.png")}, "none.DAT"},
-            {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.svg")}, "SVG"},
-            {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.gif")}, ".png, .pdf or .jpg"},
+            {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.gif")},
+             ".png, .svg, .pdf or .jpg"},
             {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.png"), "--size", "0x5"},
              "--size"},
             {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.png"), "--zoom", "4:2"},
