@@ -5,7 +5,9 @@ ORVALE_PACKAGES=(
   g++ make cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqcustomplot-dev libgl-dev fonts-dejavu-core
+  libfftw3-dev  # spectra of FFT( and PSD( channels
   xvfb xauth xdotool
+  poppler-utils  # tests read the printed report back with pdftotext
 )
 
 ensure_packages() {
