@@ -8,6 +8,7 @@
 #include "app/cli_export.h"
 #include "app/cli_flight.h"
 #include "app/cli_formula.h"
+#include "app/cli_logbook.h"
 #include "app/cli_options.h"
 #include "app/cli_prompts.h"
 #include "app/cli_series.h"
@@ -178,7 +179,8 @@ namespace {
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::string& programDirectory) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
+        (args.empty() ? err : out)
+            << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage;
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "summary")
@@ -189,10 +191,12 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return RunFormulaCli(args, out, err, programDirectory);
     if (args[0] == "export")
         return RunExportCli(args, out, err, programDirectory);
+    if (args[0] == "logbook")
+        return RunLogbookCli(args, out, err, programDirectory);
     if (IsDeviceCommand(args[0]))
         return RunDeviceCli(args, out, err, programDirectory);
     err << "orvale-cli: unknown command " << args[0] << "\n"
-        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage;
+        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage;
     return 2;
 }
 

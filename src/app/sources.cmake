@@ -5,6 +5,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_flight.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_formula.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_logbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_recording_prompts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_series.cpp
@@ -12,4 +13,5 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logbook.cpp
 )

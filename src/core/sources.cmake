@@ -4,6 +4,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/date_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_decode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/launch_detection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pressure_altitude.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/summary_pass.cpp

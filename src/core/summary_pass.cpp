@@ -17,7 +17,6 @@ constexpr float kCoastThreshold = -0.8f;
 constexpr float kSteadinessLimit = 0.5f;
 constexpr float kReignitionThreshold = 1.0f;
 constexpr float kEventJump = 2.0f;
-constexpr int32_t kLandingMargin = 80;
 constexpr int32_t kLastFrameBound = 4088;
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 namespace orvale {
 
+// The end of the flight is put this many frames after the pressure is back at the ground's.
+constexpr int32_t kLandingMargin = 80;
+
 void ResetSummaryResults(FlightResults& results);
 
 // Runs over the 4088 decoded frames of state.image (lead frames already rewritten). Uses the

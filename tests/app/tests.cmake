@@ -11,3 +11,4 @@ target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/cli_hostile_input_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_desktop_agreement_test.cpp
 )
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/logbook_test.cpp)

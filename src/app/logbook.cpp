@@ -1,0 +1,201 @@
+#include "app/logbook.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <sstream>
+
+#include "app/cli_flight.h"
+#include "app/cli_prompts.h"
+#include "app/json_writer.h"
+#include "core/csv_text.h"
+#include "core/image_decode.h"
+#include "core/launch_detection.h"
+#include "core/summary_pass.h"
+#include "core/text_format.h"
+#include "files/startup_files.h"
+
+namespace orvale {
+
+namespace {
+
+bool IsDataFile(const std::filesystem::directory_entry& entry) {
+    std::error_code ec;
+    if (!entry.is_regular_file(ec))
+        return false;
+    std::string ext = entry.path().extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return ext == ".DAT";
+}
+
+LogbookRow RowOf(const AppState& state, const std::string& path) {
+    const FlightResults& r = state.results;
+    LogbookRow row;
+    row.path = path;
+    row.file = std::filesystem::path(path).filename().string();
+    row.date = state.flight.date;
+    row.time = state.flight.time;
+    row.note = state.flight.note;
+    row.model = state.flight.model;
+    row.motor = state.flight.motor;
+    row.apogee = r.apogeePressureHeight;
+    row.apogeeTime = r.apogeeTime;
+    row.maxSpeed = r.maxSpeed;
+    row.maxAccel = r.maxAccel * 32.17f;  // as the summary shows it
+    if (state.summaryRows.drogueRowVisible)
+        row.drogueFire = r.drogueFireTime;
+    row.mainFire = r.mainFireTime;
+    row.launchTime = LaunchTime(state);
+
+    // The summary pass ends the flight kLandingMargin frames after the pressure is back at the
+    // site's, and leaves the whole recording when it never is.
+    const std::optional<int32_t> launch = LaunchFrame(state);
+    const auto endFrame = static_cast<int32_t>(state.endOfFlightTime * state.samplesPerSecond);
+    if (launch && endFrame < kFrameCount) {
+        // Both counted as the summary counts frames (three lead frames before its zero).
+        const int32_t landing = endFrame - kLandingMargin + 3;
+        if (landing > *launch)
+            row.duration = static_cast<float>(landing - *launch) / 16.0f;
+    }
+    return row;
+}
+
+std::string Optional(const std::optional<float>& value, int decimals) {
+    return value ? Fixed(*value, 1, decimals) : std::string();
+}
+
+}  // namespace
+
+Logbook ReadLogbook(const std::vector<std::string>& folders, const std::string& programDirectory) {
+    namespace fs = std::filesystem;
+    Logbook book;
+    // Opening a flight may warn (no calibration file, a damaged checksum); the logbook lists
+    // the flight anyway, as opening it does after the warning.
+    std::ostringstream warnings;
+    CliPrompts quiet(warnings);
+    AppState fresh;
+    InitProgramState(fresh, {std::time(nullptr), programDirectory, {}}, quiet);
+    for (const std::string& folder : folders) {
+        std::vector<fs::path> files;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (IsDataFile(*it))
+                files.push_back(it->path());
+        }
+        if (ec) {
+            book.failures.push_back({folder, ec.message()});
+            continue;
+        }
+        std::sort(files.begin(), files.end());
+        for (const fs::path& file : files) {
+            AppState state = fresh;
+            try {
+                ReadCliFlightFiles(state, quiet, file.string(), {});
+                ProcessImage(state, quiet, true, true);
+                book.rows.push_back(RowOf(state, file.string()));
+            } catch (const std::exception& e) {
+                book.failures.push_back({file.string(), e.what()});
+            }
+        }
+    }
+    return book;
+}
+
+const std::vector<std::string>& LogbookHeaders() {
+    static const std::vector<std::string> headers{"File",
+                                                  "Date",
+                                                  "Time",
+                                                  "Note",
+                                                  "Model",
+                                                  "Motor",
+                                                  "Apogee (ft)",
+                                                  "Apogee at (sec)",
+                                                  "Max Speed (ft/sec)",
+                                                  "Max Accel (ft/sec\u00b2)",
+                                                  "Flight Time (sec)",
+                                                  "Drogue Fired (sec)",
+                                                  "Main Fired (sec)"};
+    return headers;
+}
+
+std::vector<std::string> LogbookCells(const LogbookRow& row) {
+    return {row.file,
+            row.date,
+            row.time,
+            row.note,
+            row.model,
+            row.motor,
+            std::to_string(row.apogee),
+            Fixed(row.apogeeTime, 1, 4),
+            Fixed(row.maxSpeed, 1, 2),
+            Fixed(row.maxAccel, 1, 2),
+            Optional(row.duration, 4),
+            Optional(row.drogueFire, 4),
+            Fixed(row.mainFire, 1, 4)};
+}
+
+std::string LogbookCsv(const Logbook& book) {
+    std::string text;
+    const auto line = [&text](const std::vector<std::string>& fields) {
+        for (size_t i = 0; i < fields.size(); ++i)
+            text += (i ? "," : "") + CsvField(fields[i]);
+        text += "\n";
+    };
+    line(LogbookHeaders());
+    for (const LogbookRow& row : book.rows)
+        line(LogbookCells(row));
+    return text;
+}
+
+std::string LogbookJson(const Logbook& book) {
+    std::string text;
+    for (const LogbookRow& r : book.rows) {
+        JsonObject o;
+        o.Add("file", r.path)
+            .Add("date", r.date)
+            .Add("time", r.time)
+            .Add("note", r.note)
+            .Add("model", r.model)
+            .Add("motor", r.motor)
+            .Add("apogee_ft", r.apogee)
+            .Add("apogee_time", r.apogeeTime)
+            .Add("max_speed_ft_s", r.maxSpeed)
+            .Add("max_accel_ft_s2", r.maxAccel)
+            .AddRaw("flight_time", r.duration ? JsonNumber(*r.duration) : "null")
+            .AddRaw("drogue_fire_time", r.drogueFire ? JsonNumber(*r.drogueFire) : "null")
+            .Add("main_fire_time", r.mainFire)
+            .AddRaw("launch_time", r.launchTime ? JsonNumber(*r.launchTime) : "null");
+        text += o.Text() + "\n";
+    }
+    return text;
+}
+
+std::string LogbookText(const Logbook& book) {
+    std::vector<std::vector<std::string>> table{LogbookHeaders()};
+    for (const LogbookRow& row : book.rows)
+        table.push_back(LogbookCells(row));
+    // Widths in characters, not bytes: "²" and a note's accents take one column each.
+    const auto columns = [](const std::string& s) {
+        return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    };
+    std::vector<size_t> width(table[0].size(), 0);
+    for (const auto& cells : table)
+        for (size_t i = 0; i < cells.size(); ++i)
+            width[i] = std::max(width[i], columns(cells[i]));
+    std::string text;
+    for (const auto& cells : table) {
+        std::string line;
+        for (size_t i = 0; i < cells.size(); ++i) {
+            line += cells[i];
+            if (i + 1 < cells.size())
+                line += std::string(width[i] - columns(cells[i]) + 2, ' ');
+        }
+        text += line + "\n";
+    }
+    return text;
+}
+
+}  // namespace orvale
