@@ -13,6 +13,7 @@
 #include "core/launch_detection.h"
 #include "core/summary_pass.h"
 #include "core/text_format.h"
+#include "files/path_lookup.h"
 #include "files/startup_files.h"
 
 namespace orvale {
@@ -74,6 +75,7 @@ Logbook ReadLogbook(const std::vector<std::string>& folders, const std::string& 
     // the flight anyway, as opening it does after the warning.
     std::ostringstream warnings;
     CliPrompts quiet(warnings);
+    FolderListingCache listings;
     AppState fresh;
     InitProgramState(fresh, {std::time(nullptr), programDirectory, {}}, quiet);
     for (const std::string& folder : folders) {
@@ -138,9 +140,12 @@ std::vector<std::string> LogbookCells(const LogbookRow& row) {
 std::string LogbookCsv(const Logbook& book) {
     std::string text;
     const auto line = [&text](const std::vector<std::string>& fields) {
-        for (size_t i = 0; i < fields.size(); ++i)
-            text += (i ? "," : "") + CsvField(fields[i]);
-        text += "\n";
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                text += ',';
+            text += CsvField(fields[i]);
+        }
+        text += '\n';
     };
     line(LogbookHeaders());
     for (const LogbookRow& row : book.rows)

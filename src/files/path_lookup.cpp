@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/text_format.h"
@@ -10,10 +11,45 @@
 
 namespace orvale {
 
+namespace {
+
+thread_local FolderListingCache* activeCache = nullptr;
+
+}  // namespace
+
+FolderListingCache::FolderListingCache() : outer_(activeCache) {
+    activeCache = this;
+}
+
+FolderListingCache::~FolderListingCache() {
+    activeCache = outer_;
+}
+
+const std::vector<std::string>& FolderListingCache::Names(const std::string& directory) {
+    auto [at, added] = listings_.try_emplace(directory);
+    if (!added)
+        return at->second;
+    if (DIR* folder = ::opendir(directory.empty() ? "." : directory.c_str())) {
+        while (const dirent* entry = ::readdir(folder))
+            at->second.emplace_back(entry->d_name);
+        ::closedir(folder);
+    }
+    std::sort(at->second.begin(), at->second.end());
+    return at->second;
+}
+
 std::string ResolveCaseInsensitive(const std::string& directory, const std::string& name) {
     const std::string exact = directory + name;
     if (PathExists(exact))
         return exact;
+    if (activeCache) {
+        // In byte order, so the first match is the one the folder scan below would choose.
+        for (const std::string& candidate : activeCache->Names(directory)) {
+            if (EqualsIgnoringCase(candidate, name))
+                return directory + candidate;
+        }
+        return exact;
+    }
     DIR* folder = ::opendir(directory.empty() ? "." : directory.c_str());
     if (folder == nullptr)
         return exact;

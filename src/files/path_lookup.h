@@ -3,8 +3,10 @@
 // a flyer copies over may be spelt any way.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvale {
 
@@ -15,6 +17,24 @@ namespace orvale {
 // "default.PAR"), so the choice does not depend on the order the folder lists them. With none,
 // directory + name comes back unchanged, ready to create.
 std::string ResolveCaseInsensitive(const std::string& directory, const std::string& name);
+
+// While one lives (on this thread), ResolveCaseInsensitive lists each folder once and reuses the
+// list: for reading many flights of one folder at once (the logbook), which otherwise lists the
+// whole folder for every file it looks for. Only for work during which the folders do not change.
+class FolderListingCache {
+public:
+    FolderListingCache();
+    ~FolderListingCache();
+    FolderListingCache(const FolderListingCache&) = delete;
+    FolderListingCache& operator=(const FolderListingCache&) = delete;
+
+    // The folder's entry names in byte order; empty when it cannot be listed.
+    const std::vector<std::string>& Names(const std::string& directory);
+
+private:
+    FolderListingCache* outer_;
+    std::map<std::string, std::vector<std::string>> listings_;
+};
 
 // The same for a whole path; only its last part is looked up.
 std::string ResolvePath(const std::string& path);

@@ -31,6 +31,17 @@ TEST(PathLookup, FindsTheSpellingOnDisk) {
     EXPECT_TRUE(PathExists(dir + "x.dat"));
     EXPECT_TRUE(PathExists(dir));
     EXPECT_FALSE(PathExists(dir + "X.DAT"));
+
+    // With the folder's listing kept, the same choices, and a kept listing is not read again.
+    {
+        FolderListingCache kept;
+        EXPECT_EQ(ResolveCaseInsensitive(dir, "DEFAULT.par"), dir + "DEFAULT.PAR");
+        EXPECT_EQ(ResolvePath(dir + "quenda.ini"), dir + "Quenda.INI");
+        EXPECT_EQ(ResolveCaseInsensitive(dir, "RAMFILE.TMP"), dir + "RAMFILE.TMP");
+        std::ofstream(dir + "Ramfile.tmp") << "new";
+        EXPECT_EQ(ResolveCaseInsensitive(dir, "RAMFILE.TMP"), dir + "RAMFILE.TMP");
+    }
+    EXPECT_EQ(ResolveCaseInsensitive(dir, "RAMFILE.TMP"), dir + "Ramfile.tmp");
 }
 
 TEST(PathLookup, PartsOfAPath) {
