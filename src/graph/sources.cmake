@@ -10,4 +10,10 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_preparation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_reading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_samples.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spectrum.cpp
 )
+
+# Spectra of FFT( and PSD( channels: FFTW, single precision.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FFTW3F REQUIRED IMPORTED_TARGET fftw3f)
+target_link_libraries(orvale_core PRIVATE PkgConfig::FFTW3F)
