@@ -43,8 +43,9 @@ TEST(Spectrum, ASineOnABinPeaksAtItsFrequencyWithItsAmplitude) {
         EXPECT_NEAR(s.value[bin - 1], amplitude / 2, amplitude * 1e-5);
         EXPECT_NEAR(s.value[bin + 1], amplitude / 2, amplitude * 1e-5);
         for (size_t k = 3; k < s.value.size(); ++k) {
-            if (k + 1 < bin || k > bin + 1)
+            if (k + 1 < bin || k > bin + 1) {
                 EXPECT_LT(s.value[k], amplitude * 1e-4) << k;
+            }
         }
     }
 }
