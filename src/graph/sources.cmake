@@ -1,4 +1,5 @@
 target_sources(orvale_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_bands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_build.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_data_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_table_rules.cpp
