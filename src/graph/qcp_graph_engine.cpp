@@ -148,7 +148,7 @@ void QcpGraphEngine::Apply() {
     if (!plot_)
         return;
     plot_->clearItems();
-    plot_->clearGraphs();
+    plot_->clearPlottables();  // curves and bars alike
     plot_->plotLayout()->clear();
     rects_.clear();
     bandRects_.clear();

@@ -197,6 +197,16 @@ private Q_SLOTS:
         // The event lines stay on the time axes.
         for (int i = 0; i < plot.itemCount(); ++i)
             QVERIFY(plot.item(i)->clipAxisRect() == engine.AxisRects()[0]);
+
+        // A histogram alone: no time axis, so no event line has anywhere to go.
+        state.channels[0].selected = false;
+        state.channels[2].selected = false;
+        QCOMPARE(BuildGraph(state, prompts, engine, {false, true, {}}, view), BuildResult::Drawn);
+        plot.replot();
+        QVERIFY(engine.AxisRects().empty());
+        QCOMPARE(int(engine.BandRects().size()), 1);
+        QCOMPARE(plot.itemCount(), 0);
+        QCOMPARE(plot.plottableCount(), 1);
     }
 
     void savesAPictureOfTheAskedSize() {
