@@ -337,8 +337,6 @@ TEST_F(GraphBuild, HistogramsAndSpectraHaveBandsOfTheirOwnThatFollowTheZoom) {
         EXPECT_EQ(spectrum.scale.label, "Amplitude: Channel 1");
         EXPECT_EQ(spectrum.scale.colour, ChannelColour(1));
         EXPECT_EQ(spectrum.x.size(), static_cast<size_t>(Last(1) + 1) / 2 + 1);
-        EXPECT_EQ(spectrum.x.back(), 8.0f);
-        EXPECT_GT(spectrum.scale.max, *std::max_element(spectrum.y.begin(), spectrum.y.end()));
 
         const ValueBand& bars = engine.shown.bands[1];
         EXPECT_EQ(bars.kind, BandKind::Bars);

@@ -74,29 +74,17 @@ TEST(Spectrum, PowerDensityKeepsParsevalsRelation) {
     EXPECT_NEAR(power, weighted / weights, 1e-5 * power);
     // That is, near enough, the mean square: A²/2 of each sine plus the constant squared.
     EXPECT_NEAR(power, 9.0 / 2 + 0.16 / 2 + 0.25, 0.02);
-
-    // A sine of amplitude A on a bin puts A²/2 into the band round its peak, in units² per Hz.
-    const Spectrum q = ComputeSpectrum(Sine(n, 2.0, 4.0), kInterval, SpectrumKind::PowerDensity);
-    double nearPeak = 0.0;
-    for (size_t k = 254; k <= 258; ++k)
-        nearPeak += q.value[k] * df;
-    EXPECT_NEAR(nearPeak, 2.0, 1e-4);
 }
 
+// No size but a power of two, no gap and no interval of zero: none gives a spectrum.
 TEST(Spectrum, NoSpectrumFromAWindowItCannotTransform) {
-    const std::vector<float> eight(8, 1.0f);
-    EXPECT_TRUE(ComputeSpectrum({}, kInterval, SpectrumKind::Amplitude).value.empty());
-    EXPECT_TRUE(ComputeSpectrum({1.0f}, kInterval, SpectrumKind::Amplitude).value.empty());
-    EXPECT_TRUE(ComputeSpectrum(std::vector<float>(96, 1.0f), kInterval, SpectrumKind::Amplitude)
-                    .value.empty());
-    EXPECT_TRUE(ComputeSpectrum(eight, 0.0, SpectrumKind::PowerDensity).value.empty());
-    std::vector<float> gap = eight;
+    std::vector<float> gap(8, 1.0f);
     gap[3] = NAN;
-    EXPECT_TRUE(ComputeSpectrum(gap, kInterval, SpectrumKind::Amplitude).value.empty());
-    // The same size again uses the plan made before and gives the same result.
-    const Spectrum a = ComputeSpectrum(eight, kInterval, SpectrumKind::Amplitude);
-    EXPECT_EQ(ComputeSpectrum(eight, kInterval, SpectrumKind::Amplitude).value, a.value);
-    EXPECT_NEAR(a.value[0], 1.0, 1e-6);
+    for (const auto& [samples, interval] : {std::pair{std::vector<float>{1.0f}, kInterval},
+                                            {std::vector<float>(96, 1.0f), kInterval},
+                                            {std::vector<float>(8, 1.0f), 0.0},
+                                            {gap, kInterval}})
+        EXPECT_TRUE(ComputeSpectrum(samples, interval, SpectrumKind::Amplitude).value.empty());
 }
 
 }  // namespace
