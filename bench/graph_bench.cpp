@@ -54,6 +54,7 @@ public:
     void SetXAxisLabel(const std::string& l) override { real_.SetXAxisLabel(l); }
     void SetXRange(orvale::XRange r) override { real_.SetXRange(r); }
     void SetTitles(const std::string& m, const std::string& s) override { real_.SetTitles(m, s); }
+    void SetBands(const std::vector<orvale::ValueBand>& b) override { real_.SetBands(b); }
     void SetVerticalLines(const std::vector<orvale::VerticalLine>& l) override {
         real_.SetVerticalLines(l);
     }

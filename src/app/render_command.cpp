@@ -100,6 +100,7 @@ public:
     void SetVerticalLines(const std::vector<VerticalLine>& lines) override {
         engine_.SetVerticalLines(lines);
     }
+    void SetBands(const std::vector<ValueBand>& bands) override { engine_.SetBands(bands); }
     void SetZoomEvents(ZoomEvents events) override { engine_.SetZoomEvents(std::move(events)); }
     XRange ZoomedXRange() const override { return zoom_; }
     void Apply() override { engine_.Apply(); }

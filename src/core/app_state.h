@@ -120,6 +120,7 @@ struct CalibrationData {
 
 struct ChannelSamples {
     uint8_t seriesMode = 0;  // kSeriesPlain, kSeriesPowerOfTwo, kSeriesIntegral, kSeriesHistogram
+    bool powerSpectrum = false;  // kSeriesPowerOfTwo from PSD( (density), not FFT( (amplitude)
     std::vector<float> x;
     std::vector<float> y;
     int32_t pointCount = 0;  // index of the last point: the series is points 0..pointCount

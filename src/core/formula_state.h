@@ -25,6 +25,9 @@ struct FormulaState {
     // Raised by each INT(/DIF( while compiling; the nesting depth while evaluating.
     int32_t IntegratorIndex = 0;
     uint8_t seriesMode = kSeriesPlain;
+    // In kSeriesPowerOfTwo: the window asked for its power spectral density (PSD() rather than
+    // its amplitude spectrum (FFT().
+    bool powerSpectrum = false;
 
     // What the last compilation of a series found, for the single-channel table path.
     bool singleChannel = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/prompts.h"
+#include "graph/graph_bands.h"
 #include "graph/series_entry.h"
 
 namespace orvale {
@@ -67,16 +68,18 @@ AxisScale SeriesScale(const AppState& state, RgbColour colour, int k) {
     return {s.title, colour, s.minReading, s.maxReading};
 }
 
-// Two series per axis, the last alone when their number is odd.
-void SetAxes(const AppState& state, GraphEngine& engine, int count, bool overlap) {
+// Two time series per axis, the last alone when their number is odd.
+void SetAxes(const AppState& state, GraphEngine& engine, const std::vector<int>& series,
+             bool overlap) {
+    const int count = static_cast<int>(series.size());
     const int axisCount = (count + 1) / 2;
     std::vector<GraphAxis> axes;
     for (int u = 0; u < axisCount; ++u) {
-        const int a = 2 * u + 1;
-        const int b = 2 * u + 2;
+        const int a = series[static_cast<size_t>(2 * u)];
+        const int b = 2 * u + 1 < count ? series[static_cast<size_t>(2 * u + 1)] : 0;
         GraphAxis axis;
         axis.left = SeriesScale(state, SeriesColour(state, engine, 2 * u, a), a);
-        if (b > count) {
+        if (b == 0) {
             axis.subsets = 1;
             axis.rightSubsets = 0;
         } else {
@@ -89,6 +92,14 @@ void SetAxes(const AppState& state, GraphEngine& engine, int count, bool overlap
     }
     engine.SetAxes(axes);
     engine.SetOverlappedAxes(overlap ? std::vector<int>{axisCount} : std::vector<int>{});
+}
+
+// The window the time axes show: that of the first series drawn against time. A spectrum's
+// window may have been shortened to a power of two, and a histogram's is not on the axis.
+XRange TimeAxisWindow(const AppState& state, const std::vector<int>& timeSeries) {
+    const DataFileEntry& e =
+        state.entries[static_cast<size_t>(timeSeries.empty() ? 1 : timeSeries.front())];
+    return {e.graphStart, e.graphStart + e.graphLength};
 }
 
 }  // namespace
@@ -107,11 +118,13 @@ float PlotPointY(const AppState& state, int k, int j) {
 
 void SendSeries(const AppState& state, GraphEngine& engine, int k) {
     const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+    if (DrawnInBand(s))
+        return;  // its band is sent with the others by SendBands
     const int stored = static_cast<int>(std::min(s.x.size(), s.y.size()));
     const int last = std::min(s.pointCount, stored - 1);  // -1 when nothing was computed
     if (engine.Points() < last + 1)
         engine.SetPoints(last + 1);
-    const int subset = k - 1;
+    const int subset = TimeSubset(state, k);
     int j = 0;
     if (last >= 0) {
         engine.SetPoint(subset, 0,
@@ -122,6 +135,10 @@ void SendSeries(const AppState& state, GraphEngine& engine, int k) {
     }
     for (; j < engine.Points(); ++j)
         engine.SetPoint(subset, j, kGraphNullValue, kGraphNullValue);
+}
+
+void SendBands(const AppState& state, GraphEngine& engine, int count) {
+    engine.SetBands(SeriesBands(state, count));
 }
 
 std::vector<SeriesWindow> SeriesWindows(const AppState& state, int count) {
@@ -158,12 +175,16 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
         state.entries[static_cast<size_t>(k)].inUse = k <= count;
     state.currentEntry = static_cast<uint16_t>(count);
 
+    // Histograms and spectra have bands of their own: the time axes hold the other series.
+    const std::vector<int> timeSeries = TimeSeries(state, count);
+    engine.SetSubsets(static_cast<int>(timeSeries.size()));
+    SendBands(state, engine, count);
+
     engine.SetVerticalLines(EventLines(state, window.drogueRowVisible));
-    const DataFileEntry& first = state.entries[1];
-    const XRange shown{first.graphStart, first.graphStart + first.graphLength};
+    const XRange shown = TimeAxisWindow(state, timeSeries);
     engine.SetXAxisLabel(kFlightTimeLabel);
     engine.SetXRange(shown);
-    SetAxes(state, engine, count, window.overlap);
+    SetAxes(state, engine, timeSeries, window.overlap);
     engine.SetTitles("File: " + WithoutDirectory(state.current().dataFileName), kGraphSubTitle);
 
     busy.End();

@@ -59,10 +59,14 @@ enum class BuildResult {
 BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
                        const GraphWindowState& window, GraphView& view);
 
-// Hands series k (1..12) to the engine's subset k - 1: point 0 at the entry's graph start, the
-// buffer's points 1..point count, the null value for every point after them. The engine grows
-// to hold the longest series.
+// Hands series k (1..12) to the engine's subset TimeSubset(k) (k - 1 when every series is drawn
+// against time): point 0 at the entry's graph start, the buffer's points 1..point count, the
+// null value for every point after them. The engine grows to hold the longest series. A
+// histogram or spectrum is not sent here: it has a band of its own (SendBands).
 void SendSeries(const AppState& state, GraphEngine& engine, int k);
+
+// Hands the bands of the histograms and spectra among series 1..count to the engine.
+void SendBands(const AppState& state, GraphEngine& engine, int count);
 
 // Y of point j of series k, kept inside the display range in state (the channel's min and max
 // reading) so that values outside it are drawn at the edge of the scale.

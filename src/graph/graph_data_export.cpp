@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/csv_text.h"
+#include "graph/graph_bands.h"
 
 namespace orvale {
 
@@ -47,18 +48,21 @@ Column SeriesColumn(const AppState& state, const GraphView& view, int k) {
     return column;
 }
 
-}  // namespace
+Column SpectrumColumn(const AppState& state, int k) {
+    const Spectrum spectrum = SeriesSpectrum(state, k);
+    Column column;
+    for (size_t i = 0; i < spectrum.value.size(); ++i)
+        column.emplace(spectrum.frequency[i], spectrum.value[i]);
+    return column;
+}
 
-bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& view) {
-    const int count = static_cast<int>(view.channelSlots.size());
-    if (count == 0)
-        return false;
-    std::vector<Column> columns;
-    out << CsvField(kFlightTimeLabel);
-    for (int k = 1; k <= count; ++k) {
-        out << "," << CsvField(state.series[static_cast<size_t>(k)].title);
-        columns.push_back(SeriesColumn(state, view, k));
-    }
+// One table: a first column of abscissas and one column per series, a row for every abscissa
+// any series has.
+void WriteTable(std::ostream& out, const std::string& first, const std::vector<std::string>& titles,
+                const std::vector<Column>& columns) {
+    out << CsvField(first);
+    for (const std::string& title : titles)
+        out << "," << CsvField(title);
     out << "\n";
 
     std::vector<Column::const_iterator> next;
@@ -83,6 +87,59 @@ bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& v
             ++next[i];
         }
         out << "\n";
+    }
+}
+
+}  // namespace
+
+bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& view) {
+    const int count = static_cast<int>(view.channelSlots.size());
+    if (count == 0)
+        return false;
+    // Against time: every series but the histograms, whose bins are values, not times; a
+    // spectrum's window gives its samples here and its spectrum in a table of its own.
+    std::vector<std::string> timeTitles;
+    std::vector<Column> timeColumns;
+    std::vector<std::string> spectrumTitles;
+    std::vector<Column> spectrumColumns;
+    std::vector<int> histograms;
+    for (int k = 1; k <= count; ++k) {
+        const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+        if (s.seriesMode == kSeriesHistogram) {
+            histograms.push_back(k);
+            continue;
+        }
+        timeTitles.push_back(s.title);
+        timeColumns.push_back(SeriesColumn(state, view, k));
+        if (s.seriesMode == kSeriesPowerOfTwo) {
+            spectrumTitles.push_back(SpectrumTitle(s));
+            spectrumColumns.push_back(SpectrumColumn(state, k));
+        }
+    }
+    // Tables after the first are set apart by an empty line.
+    bool first = true;
+    auto next = [&] {
+        if (!first)
+            out << "\n";
+        first = false;
+    };
+    if (!timeColumns.empty()) {
+        next();
+        WriteTable(out, kFlightTimeLabel, timeTitles, timeColumns);
+    }
+    if (!spectrumColumns.empty()) {
+        next();
+        WriteTable(out, kFrequencyLabel, spectrumTitles, spectrumColumns);
+    }
+    for (int k : histograms) {
+        // The bin values under the channel's title, the seconds spent in each beside them.
+        const ChannelSamples& s = state.series[static_cast<size_t>(k)];
+        const int stored = static_cast<int>(std::min(s.x.size(), s.y.size()));
+        Column column;
+        for (int j = 0; j <= std::min(s.pointCount, stored - 1); ++j)
+            column.emplace(s.x[static_cast<size_t>(j)], s.y[static_cast<size_t>(j)]);
+        next();
+        WriteTable(out, s.title, {kHistogramSecondsLabel}, {column});
     }
     return static_cast<bool>(out);
 }

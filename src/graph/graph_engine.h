@@ -49,6 +49,21 @@ struct VerticalLine {
     friend bool operator==(const VerticalLine&, const VerticalLine&) = default;
 };
 
+// A plot area of its own below the time axes, with its own horizontal axis that is not time:
+// the bars of a histogram (seconds spent per value bin) or the curve of a spectrum.
+enum class BandKind { Bars, Curve };
+
+struct ValueBand {
+    BandKind kind = BandKind::Curve;
+    std::string xLabel;
+    XRange xRange;
+    AxisScale scale;       // the vertical axis, in the series' colour
+    std::vector<float> x;  // bars: the value each bin's samples round to; curve: the abscissas
+    std::vector<float> y;
+    double barWidth = 0.0;  // bars only, in X units: each bar is centred on its x
+    friend bool operator==(const ValueBand&, const ValueBand&) = default;
+};
+
 // Raised by the engine: the user dragged a zoom rectangle, or asked to undo a zoom.
 struct ZoomEvents {
     std::function<void()> zoomedIn;
@@ -79,6 +94,11 @@ public:
 
     virtual void SetTitles(const std::string& mainTitle, const std::string& subTitle) = 0;
     virtual void SetVerticalLines(const std::vector<VerticalLine>& lines) = 0;
+
+    // The bands drawn below the time axes, top to bottom, each as tall as one stacked time axis.
+    // They keep their own horizontal range: a zoom of the time axes does not move them, and the
+    // event lines are not drawn across them.
+    virtual void SetBands(const std::vector<ValueBand>& bands) = 0;
 
     virtual void SetZoomEvents(ZoomEvents events) = 0;
     // The X range the user's zoom rectangle chose; readable while zoomedIn runs.

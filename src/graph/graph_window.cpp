@@ -14,6 +14,7 @@
 
 #include "core/app_state.h"
 #include "core/prompts.h"
+#include "graph/graph_bands.h"
 #include "graph/graph_data_export.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
@@ -144,9 +145,12 @@ void TGraphForm::ShowPointUnder(QMouseEvent* event) {
     } else if (at == nearest->data()->constEnd()) {
         --at;
     }
-    CursorReadout->setText(QString("%1:  %2 s,  %3")
+    // A spectrum's curve runs over frequency, every other one over time.
+    const bool hertz = nearest->keyAxis()->label() == QString(kFrequencyLabel);
+    CursorReadout->setText(QString("%1:  %2 %3,  %4")
                                .arg(nearest->valueAxis()->label())
                                .arg(at->key, 0, 'f', 2)
+                               .arg(hertz ? "Hz" : "s")
                                .arg(at->value, 0, 'f', 3));
 }
 

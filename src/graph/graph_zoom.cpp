@@ -1,8 +1,11 @@
 #include "graph/graph_zoom.h"
 
+#include <algorithm>
+
 #include "core/text_format.h"
 #include "core/time_window.h"
 #include "files/loading.h"
+#include "graph/graph_bands.h"
 #include "graph/series_entry.h"
 #include "graph/series_preparation.h"
 
@@ -35,6 +38,7 @@ public:
             state.formula.displayMaximum = series_[i].maxReading;
             SendSeries(state, engine, static_cast<int>(i + 1));
         }
+        SendBands(state, engine, static_cast<int>(entries_.size()));
         state.currentEntry = currentEntry_;
         state.loadedDataSize = loadedDataSize_;
         state.formula.displayMinimum = displayMinimum_;
@@ -82,11 +86,14 @@ bool RecomputeAll(AppState& state, Prompts& prompts, GraphEngine& engine, const 
         entry.graphStart = windows[static_cast<size_t>(k - 1)].start;
         entry.graphLength = windows[static_cast<size_t>(k - 1)].length;
         entry.inUse = true;
-        if (!RecomputeSeries(state, prompts, engine, k, view.channelSlots[static_cast<size_t>(k - 1)])) {
+        if (!RecomputeSeries(state, prompts, engine, k,
+                             view.channelSlots[static_cast<size_t>(k - 1)])) {
             shown.Restore(state, engine, view.shown);
             return false;
         }
     }
+    // Histograms and spectra follow the series computed anew, on their own axes.
+    SendBands(state, engine, count);
     return true;
 }
 
@@ -102,19 +109,29 @@ ZoomResult ZoomIn(AppState& state, Prompts& prompts, GraphEngine& engine, GraphV
         engine.Apply();
         return ZoomResult::NotDrawn;
     }
-    const DataFileEntry& first = state.entries[1];
+    // The time axes show the window of the first series drawn against time.
+    const int count = static_cast<int>(view.channelSlots.size());
+    const int reference = FirstTimeSeries(state, count);
+    if (reference == 0)
+        return ZoomResult::NotDrawn;  // only histograms and spectra: no time to zoom
+    const DataFileEntry& first = state.entries[static_cast<size_t>(reference)];
     const double s1 = first.graphStart;
     const double l1 = first.graphLength;
     const auto f1 = static_cast<float>((zoom.min - s1) / l1);
     const auto f2 = static_cast<float>((zoom.max - zoom.min) / l1);
 
-    const int count = static_cast<int>(view.channelSlots.size());
     GraphViewStep before{view.shown, SeriesWindows(state, count)};
     ZoomResult result = ZoomResult::Rescaled;
     if (l1 / 2 > zoom.max - zoom.min) {
+        // A histogram or spectrum is computed over the zoomed span of time too; a spectrum's
+        // window may have been shortened, so its span is taken from the time axes'.
         std::vector<SeriesWindow> windows;
-        for (const SeriesWindow& w : before.windows)
+        for (int k = 1; k <= count; ++k) {
+            const SeriesWindow w = DrawnInBand(state.series[static_cast<size_t>(k)])
+                                       ? SeriesWindow{s1, l1}
+                                       : before.windows[static_cast<size_t>(k - 1)];
             windows.push_back({w.start + w.length * f1, w.length * f2});
+        }
         if (!RecomputeAll(state, prompts, engine, view, windows))
             return ZoomResult::Failed;
         result = ZoomResult::Recomputed;
@@ -137,7 +154,9 @@ ZoomResult UndoZoom(AppState& state, Prompts& prompts, GraphEngine& engine, Grap
         // Back to the window chosen for the flight.
         const DataFileEntry& flight = state.entries[0];
         target = {flight.graphStart, flight.graphStart + flight.graphLength};
-        recompute = 2 * state.entries[1].graphLength < flight.graphLength;
+        const int reference = std::max(FirstTimeSeries(state, count), 1);
+        recompute =
+            2 * state.entries[static_cast<size_t>(reference)].graphLength < flight.graphLength;
         windows.assign(static_cast<size_t>(count), {flight.graphStart, flight.graphLength});
     } else {
         // Back to the view before the last zoom, computed again if that zoom computed anew.

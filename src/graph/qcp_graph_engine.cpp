@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -118,12 +119,22 @@ void QcpGraphEngine::SetVerticalLines(const std::vector<VerticalLine>& lines) {
     lines_ = lines;
 }
 
+void QcpGraphEngine::SetBands(const std::vector<ValueBand>& bands) {
+    bands_ = bands;
+}
+
 void QcpGraphEngine::SetZoomEvents(ZoomEvents events) {
     events_ = std::move(events);
 }
 
 void QcpGraphEngine::ZoomRectangle(const QRect& rect) {
     if (rects_.empty() || rect.width() < 2)
+        return;
+    // Only a rectangle on the time axes is a zoom: a band's horizontal axis is not time.
+    const bool onTime = std::any_of(rects_.begin(), rects_.end(), [&](QCPAxisRect* r) {
+        return r->rect().contains(rect.center());
+    });
+    if (!onTime)
         return;
     QCPAxis* x = rects_.front()->axis(QCPAxis::atBottom);
     const double a = x->pixelToCoord(rect.left());
@@ -137,9 +148,10 @@ void QcpGraphEngine::Apply() {
     if (!plot_)
         return;
     plot_->clearItems();
-    plot_->clearGraphs();
+    plot_->clearPlottables();  // curves and bars alike
     plot_->plotLayout()->clear();
     rects_.clear();
+    bandRects_.clear();
     valueAxes_.clear();
 
     int row = 0;
@@ -158,6 +170,7 @@ void QcpGraphEngine::Apply() {
     plot_->plotLayout()->setRowStretchFactor(0, 0.001);
     plot_->plotLayout()->setRowStretchFactor(1, 0.001);
     AddCurves();
+    AddBands(row + static_cast<int>(rects_.size()));
     AddLines();
     plot_->replot();
 }
@@ -223,7 +236,55 @@ void QcpGraphEngine::AddCurves() {
     }
 }
 
+void QcpGraphEngine::AddBands(int firstRow) {
+    // As tall as one stacked time axis (the whole time area when overlapped).
+    float share = 1.0f;
+    if (overlap_.empty())
+        for (const GraphAxis& axis : axes_)
+            share = std::min(share, axis.heightShare);
+    auto* margins =
+        rects_.empty() ? new QCPMarginGroup(plot_) : rects_.front()->marginGroup(QCP::msLeft);
+    for (size_t i = 0; i < bands_.size(); ++i) {
+        const ValueBand& band = bands_[i];
+        auto* rect = new QCPAxisRect(plot_);
+        const int row = firstRow + static_cast<int>(i);
+        plot_->plotLayout()->addElement(row, 0, rect);
+        plot_->plotLayout()->setRowStretchFactor(row, share);
+        rect->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+        bandRects_.push_back(rect);
+
+        const QColor colour = ToQColor(band.scale.colour);
+        QCPAxis* x = rect->axis(QCPAxis::atBottom);
+        x->setLabel(QString::fromStdString(band.xLabel));
+        x->setRange(band.xRange.min, band.xRange.max);
+        x->grid()->setPen(QPen(QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
+        QCPAxis* y = rect->axis(QCPAxis::atLeft);
+        ColourAxis(y, band.scale);
+        y->grid()->setPen(QPen(QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
+        // The band keeps its scales when the time axes are dragged or zoomed.
+        rect->setRangeDrag(Qt::Orientations());
+        rect->setRangeZoom(Qt::Orientations());
+
+        QVector<double> keys(band.x.begin(), band.x.end());
+        QVector<double> values(band.y.begin(), band.y.end());
+        if (band.kind == BandKind::Bars) {
+            auto* bars = new QCPBars(x, y);
+            bars->setWidthType(QCPBars::wtPlotCoords);
+            bars->setWidth(band.barWidth);
+            bars->setPen(QPen(colour.darker(130)));
+            bars->setBrush(colour);
+            bars->setData(keys, values, true);
+        } else {
+            QCPGraph* curve = plot_->addGraph(x, y);
+            curve->setPen(QPen(colour, 1.5));
+            curve->setData(keys, values, true);
+        }
+    }
+}
+
 void QcpGraphEngine::AddLines() {
+    if (rects_.empty())
+        return;  // event lines are times: without a time axis there is nowhere to draw them
     for (const VerticalLine& line : lines_) {
         if (line.x < xRange_.min || line.x > xRange_.max)
             continue;  // off the axis: not drawn

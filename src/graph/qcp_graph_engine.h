@@ -1,6 +1,7 @@
 // The graph engine on QCustomPlot: one plot area per vertical scale pair (a left and a right
 // value axis), or every pair in one area when overlapped; a curve per subset; a labelled vertical
-// line per event marker. A dragged rectangle reports its X range as a zoom; "Undo Zoom" on the
+// line per event marker; below them a plot area per histogram (bars) or spectrum (a curve on a
+// frequency axis). A dragged rectangle reports its X range as a zoom; "Undo Zoom" on the
 // right-click menu and the Backspace key ask to undo one.
 #pragma once
 
@@ -34,6 +35,7 @@ public:
     void SetXRange(XRange range) override;
     void SetTitles(const std::string& mainTitle, const std::string& subTitle) override;
     void SetVerticalLines(const std::vector<VerticalLine>& lines) override;
+    void SetBands(const std::vector<ValueBand>& bands) override;
     void SetZoomEvents(ZoomEvents events) override;
     XRange ZoomedXRange() const override { return zoomed_; }
     void Apply() override;
@@ -41,6 +43,8 @@ public:
 
     // The plot areas as last applied, top to bottom (for the window and tests).
     std::vector<QCPAxisRect*> AxisRects() const { return rects_; }
+    // The plot areas of the histogram and spectrum bands, below them.
+    std::vector<QCPAxisRect*> BandRects() const { return bandRects_; }
 
 private:
     struct Point {
@@ -53,6 +57,7 @@ private:
     void AddAxisRects();
     void AddCurves();
     void AddLines();
+    void AddBands(int firstRow);
 
     QPointer<QCustomPlot> plot_;
     int pointCount_ = 0;
@@ -65,9 +70,11 @@ private:
     std::string mainTitle_;
     std::string subTitle_;
     std::vector<VerticalLine> lines_;
+    std::vector<ValueBand> bands_;
     ZoomEvents events_;
     XRange zoomed_;
     std::vector<QCPAxisRect*> rects_;
+    std::vector<QCPAxisRect*> bandRects_;
     // The value axis of every subset, as laid out by the last Apply.
     std::vector<QCPAxis*> valueAxes_;
 };

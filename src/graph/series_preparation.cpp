@@ -92,6 +92,7 @@ Pass SeriesPass::Run() {
     const DataFileEntry& entry = state_.current();
 
     fs_.seriesMode = kSeriesPlain;
+    fs_.powerSpectrum = false;
     if (!CompileChannelFormula(state_, prompts_, slot_, formula_, table_))
         return Pass::Failed;
     const double high = std::max(fs_.displayMaximum, fs_.displayMinimum);
@@ -129,6 +130,7 @@ Pass SeriesPass::Run() {
             return Pass::WindowShortened;
         }
         fs_.seriesMode = kSeriesPowerOfTwo;
+        fs_.powerSpectrum = firstKind == kKindPowerSpectrum;
     }
 
     LoadImagePage(state_);
@@ -251,6 +253,7 @@ void RecordSeriesRange(AppState& state) {
         return;
     ChannelSamples& series = state.series[state.currentEntry];
     series.seriesMode = state.formula.seriesMode;
+    series.powerSpectrum = state.formula.powerSpectrum;
     series.pointCount = state.formula.seriesPointCount;
     series.minReading = state.formula.displayMinimum;
     series.maxReading = state.formula.displayMaximum;

@@ -21,6 +21,7 @@ struct EngineContent {
     std::string mainTitle;
     std::string subTitle;
     std::vector<VerticalLine> lines;
+    std::vector<ValueBand> bands;
 };
 
 class FakeGraphEngine : public GraphEngine {
@@ -57,6 +58,7 @@ public:
         now.subTitle = subTitle;
     }
     void SetVerticalLines(const std::vector<VerticalLine>& lines) override { now.lines = lines; }
+    void SetBands(const std::vector<ValueBand>& bands) override { now.bands = bands; }
     void SetZoomEvents(ZoomEvents e) override { events = std::move(e); }
     XRange ZoomedXRange() const override { return zoomed; }
     void Apply() override {

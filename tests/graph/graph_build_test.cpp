@@ -296,3 +296,79 @@ TEST_F(GraphBuild, AZoomThatCannotPrepareASeriesKeepsTheGraphOnScreen) {
 
 }  // namespace
 }  // namespace orvale
+
+namespace orvale {
+namespace {
+
+float Sum(const std::vector<float>& v) {
+    float s = 0.0f;
+    for (float x : v)
+        s += x;
+    return s;
+}
+
+// A histogram and a spectrum among time series: each in a band of its own below the time axes,
+// in its channel's colour; the time axes pair the others and show their window, not the
+// spectrum's shortened one. A narrow zoom computes the bands again over its span.
+TEST_F(GraphBuild, HistogramsAndSpectraHaveBandsOfTheirOwnThatFollowTheZoom) {
+    Open("FLT-002.DAT", 0.0, 100.0);
+    Select(1, "FFT(ch1)");
+    Select(2);
+    Select(3, "HST 50, ch1");
+    Select(4, "ch2");
+    ASSERT_EQ(Build(false), BuildResult::Drawn);
+
+    // Series 2 and 4 share the one time axis, as subsets 0 and 1.
+    ASSERT_EQ(engine.shown.data.size(), 2u);
+    ASSERT_EQ(engine.shown.axes.size(), 1u);
+    EXPECT_EQ(engine.shown.axes[0].left.label, "Channel 2");
+    EXPECT_EQ(engine.shown.axes[0].right.label, "Channel 4");
+    EXPECT_EQ(engine.shown.axes[0].right.colour, ChannelColour(4));
+    EXPECT_EQ(engine.shown.data[1][5].first, state.series[4].x[5]);
+    EXPECT_EQ(engine.shown.xRange, (XRange{0.0, 100.0}));
+    EXPECT_EQ(Window(1).length, 64.0);  // the spectrum's 1024 samples
+
+    auto checkBands = [&](double seconds) {
+        ASSERT_EQ(engine.shown.bands.size(), 2u);
+        const ValueBand& spectrum = engine.shown.bands[0];
+        EXPECT_EQ(spectrum.kind, BandKind::Curve);
+        EXPECT_EQ(spectrum.xLabel, "Frequency (Hz)");
+        EXPECT_EQ(spectrum.xRange, (XRange{0.0, 8.0}));
+        EXPECT_EQ(spectrum.scale.label, "Amplitude: Channel 1");
+        EXPECT_EQ(spectrum.scale.colour, ChannelColour(1));
+        EXPECT_EQ(spectrum.x.size(), static_cast<size_t>(Last(1) + 1) / 2 + 1);
+
+        const ValueBand& bars = engine.shown.bands[1];
+        EXPECT_EQ(bars.kind, BandKind::Bars);
+        EXPECT_EQ(bars.xLabel, "Channel 3");
+        EXPECT_EQ(bars.scale.label, "Time Spent (sec)");
+        EXPECT_EQ(bars.scale.colour, ChannelColour(3));
+        EXPECT_EQ(bars.x.size(), static_cast<size_t>(Last(3) + 1));
+        EXPECT_EQ(bars.barWidth, bars.x[1] - bars.x[0]);
+        EXPECT_EQ(bars.xRange.min, bars.x.front() - bars.barWidth / 2);
+        // Every sample of the window is counted once.
+        EXPECT_NEAR(Sum(bars.y), seconds, 1e-3);
+    };
+    checkBands(100.0);
+
+    EXPECT_EQ(Zoom(20.0, 40.0), ZoomResult::Recomputed);
+    EXPECT_EQ(engine.shown.xRange, (XRange{20.0, 40.0}));
+    EXPECT_NEAR(Window(3).length, 20.0, 1e-5);
+    EXPECT_NEAR(Window(1).start, 20.0, 1e-5);
+    EXPECT_EQ(Window(1).length, 16.0);  // 256 samples of the 320
+    checkBands(20.0);
+    EXPECT_EQ(Undo(), ZoomResult::Recomputed);
+    checkBands(100.0);
+
+    // With only bands there is no time to zoom.
+    Open("FLT-002.DAT", 0.0, 100.0);
+    Select(3, "HST 50, ch1");
+    ASSERT_EQ(Build(), BuildResult::Drawn);
+    EXPECT_EQ(engine.shown.data.size(), 0u);
+    EXPECT_TRUE(engine.shown.axes.empty());
+    EXPECT_EQ(engine.shown.bands.size(), 1u);
+    EXPECT_EQ(Zoom(20.0, 40.0), ZoomResult::NotDrawn);
+}
+
+}  // namespace
+}  // namespace orvale

@@ -153,5 +153,73 @@ TEST(GraphDataExport, SampleFlightWholeAndZoomed) {
     }
 }
 
+// A spectrum keeps its window's samples on the time table and has its spectrum on a table of its
+// own; a histogram leaves the time table for a table of its bins.
+TEST(GraphDataExport, SpectrumWritesSamplesAndSpectrumHistogramItsBins) {
+    AppState state;
+    GraphView view;
+    view.channelSlots = {0, 1, 2};
+    view.shown = {0.0, 1.0};
+    ChannelSamples& time = state.series[1];
+    time.title = "Altitude";
+    time.x = {0.0f, 0.25f};
+    time.y = {1.0f, 2.0f};
+    time.pointCount = 1;
+    time.maxReading = 100.0;
+    ChannelSamples& fft = state.series[2];
+    fft.title = "Acceleration";
+    fft.seriesMode = kSeriesPowerOfTwo;
+    for (int i = 0; i < 8; ++i) {  // a sine of amplitude 1 at 4 Hz
+        fft.x.push_back(static_cast<float>(i) / 16);
+        fft.y.push_back(i % 4 == 1 ? 1.0f : i % 4 == 3 ? -1.0f : 0.0f);
+    }
+    fft.pointCount = 7;
+    fft.minReading = -10.0;
+    fft.maxReading = 100.0;
+    state.entries[2].sampleInterval = 1.0 / 16;
+    ChannelSamples& hst = state.series[3];
+    hst.title = "Speed, ft/s";
+    hst.seriesMode = kSeriesHistogram;
+    hst.x = {0.0f, 10.0f, 20.0f};
+    hst.y = {0.5f, 0.0f, 1.25f};
+    hst.pointCount = 2;
+
+    const auto rows = Rows(Csv(state, view));
+    const std::vector<std::vector<std::string>> expected = {
+        {"Flight Time (sec)", "Altitude", "Acceleration"},
+        {"0", "1", "0"},  // point 0 at the entry's start (0), then the window's samples
+        {"0.0625", "", "1"},
+        {"0.125", "", "0"},
+        {"0.1875", "", "-1"},
+        {"0.25", "2", "0"},
+        {"0.3125", "", "1"},
+        {"0.375", "", "0"},
+        {"0.4375", "", "-1"},
+        {""},
+        {"Frequency (Hz)", "Amplitude: Acceleration"},
+        {"0", "0"},
+        {"2", "0.5"},  // the window spreads the sine over its neighbours at half its height
+        {"4", "1"},
+        {"6", "0.5"},
+        {"8", "0"},
+        {""},
+        {"Speed, ft/s", "Time Spent (sec)"},
+        {"0", "0.5"},
+        {"10", "0"},
+        {"20", "1.25"},
+    };
+    ASSERT_EQ(rows.size(), expected.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), expected[r].size()) << r;
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            // Spectrum values are a transform's: near, not exact.
+            if (r > 10 && r < 16 && c == 1)
+                EXPECT_NEAR(std::stod(rows[r][c]), std::stod(expected[r][c]), 1e-6) << r;
+            else
+                EXPECT_EQ(rows[r][c], expected[r][c]) << r;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvale

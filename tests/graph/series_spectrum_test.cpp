@@ -1,3 +1,4 @@
+#include "graph/graph_bands.h"
 #include "graph/series_power_of_two.h"
 #include "series_fixture.h"
 
@@ -64,6 +65,26 @@ TEST_F(SeriesSpectrum, SpectrumAnywhereButFirstIsRefused) {
     EXPECT_FALSE(Prepare("2*FFT(CH1)", 0, 10));
     EXPECT_EQ(prompts.errors, std::vector<std::string>{"FFT must be first term"});
     EXPECT_EQ(entry().graphLength, 10.0);
+}
+
+// A recorded 2 Hz sine of 10 g through an FFT( channel: the spectrum of the prepared window
+// peaks at 2 Hz with 10 g (to the recorder's half-g steps); PSD( asks for the density.
+TEST_F(SeriesSpectrum, ARecordedSinePeaksAtItsFrequencyInHertz) {
+    for (int n = 0; n < 200; ++n)
+        SetG(n, static_cast<float>(10.0 * std::sin(2.0 * 3.14159265358979 * 2.0 * n / 16.0)));
+    Load();
+    ASSERT_TRUE(Prepare("FFT(CH1)", 0, 8));
+    RecordSeriesRange(state);
+    EXPECT_FALSE(series().powerSpectrum);
+    const Spectrum s = orvale::SeriesSpectrum(state, 1);
+    ASSERT_EQ(s.value.size(), 65u);
+    EXPECT_EQ(s.frequency.back(), 8.0f);
+    const auto peak = std::max_element(s.value.begin() + 2, s.value.end());
+    EXPECT_EQ(s.frequency[static_cast<size_t>(peak - s.value.begin())], 2.0f);
+    EXPECT_NEAR(*peak, 10.0, 0.3);
+    ASSERT_TRUE(Prepare("PSD(CH1)", 0, 8));
+    RecordSeriesRange(state);
+    EXPECT_TRUE(series().powerSpectrum);
 }
 
 }  // namespace

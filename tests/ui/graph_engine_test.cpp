@@ -159,6 +159,56 @@ private Q_SLOTS:
         QVERIFY(prompts.warnings.empty());
     }
 
+    // A histogram is bars in its channel's colour over its value bins, a spectrum a curve on a
+    // frequency axis, each in a plot area below the time axes.
+    void histogramBarsAndSpectrumInBandsBelowTime() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        state.channels[1].formula = "HST 50, ch1";
+        state.channels[1].title = "Acceleration bins";
+        state.channels[1].colourIndex = 10;
+        state.channels[2].formula = "FFT(ch1)";
+        QCustomPlot plot;
+        plot.resize(800, 900);
+        QcpGraphEngine engine(&plot);
+        GraphView view;
+        QCOMPARE(BuildGraph(state, prompts, engine, {false, true, {}}, view), BuildResult::Drawn);
+        plot.replot();
+        QCOMPARE(int(engine.AxisRects().size()), 1);
+        QCOMPARE(int(engine.BandRects().size()), 2);
+        QCPBars* bars = nullptr;
+        for (int i = 0; i < plot.plottableCount(); ++i)
+            bars = bars ? bars : qobject_cast<QCPBars*>(plot.plottable(i));
+        QVERIFY(bars);
+        QCOMPARE(bars->keyAxis()->axisRect(), engine.BandRects()[0]);
+        QCOMPARE(bars->keyAxis()->label(), QString("Acceleration bins"));
+        QCOMPARE(bars->brush().color(), QColor(0xFF, 0x00, 0x00));  // colour index 10
+        QVERIFY(bars->data()->size() > 10);
+        QCOMPARE(plot.graphCount(), 2);  // the time curve, then the spectrum
+        QCPGraph* spectrum = plot.graph(1);
+        QCOMPARE(spectrum->keyAxis()->axisRect(), engine.BandRects()[1]);
+        QCOMPARE(spectrum->keyAxis()->label(), QString("Frequency (Hz)"));
+        QCOMPARE(spectrum->keyAxis()->range().upper, 8.0);
+        QCOMPARE(spectrum->data()->size(), (state.series[3].pointCount + 1) / 2 + 1);
+        QVERIFY(engine.BandRects()[0]->top() >= engine.AxisRects()[0]->bottom());
+        QVERIFY(engine.BandRects()[1]->top() >= engine.BandRects()[0]->bottom());
+        // The event lines stay on the time axes.
+        for (int i = 0; i < plot.itemCount(); ++i)
+            QVERIFY(plot.item(i)->clipAxisRect() == engine.AxisRects()[0]);
+
+        // A histogram alone: no time axis, so no event line has anywhere to go.
+        state.channels[0].selected = false;
+        state.channels[2].selected = false;
+        QCOMPARE(BuildGraph(state, prompts, engine, {false, true, {}}, view), BuildResult::Drawn);
+        plot.replot();
+        QVERIFY(engine.AxisRects().empty());
+        QCOMPARE(int(engine.BandRects().size()), 1);
+        QCOMPARE(plot.itemCount(), 0);
+        QCOMPARE(plot.plottableCount(), 1);
+    }
+
     void savesAPictureOfTheAskedSize() {
         test::TempDir dir;
         test::FakePrompts prompts;
