@@ -15,10 +15,11 @@ struct CommandText {
     const char* hint;      // shown in the status line and as a tool tip; empty for none
 };
 
-inline constexpr std::array<CommandText, 38> kCommands{{
+inline constexpr std::array<CommandText, 39> kCommands{{
     {"File1", "&File", "", "File operations"},
     {"SaveData1", "&Save Data file...", "Ctrl+S", "Save current data to disk"},
     {"LoadData1", "&Load Data file...", "Ctrl+L", "Load captured data file"},
+    {"Flights1", "&Flights...", "", "List every flight of the folder"},
     {"Parameter1", "Load &Parameter file...", "Ctrl+P", "Load parameter file for the data"},
     {"LoadCalibrationfile1", "Load &Calibration file...", "Ctrl+C", ""},
     {"ChangeDirectory1", "Change &Directory...", "Ctrl+D", "Change the current directory"},

@@ -10,6 +10,7 @@
 #include "app/about_box.h"
 #include "app/command_table.h"
 #include "app/directory_dialog.h"
+#include "app/flights_window.h"
 #include "app/main_form.h"
 #include "app/picture_area.h"
 #include "app/summary_dialog.h"
@@ -46,6 +47,15 @@ void TMainform::SaveData1Click() {
 
 void TMainform::LoadData1Click() {
     Run([this] { OpenChild(state_, prompts_, OpenCommand::DataFile); });
+}
+
+void TMainform::Flights1Click() {
+    Run([this] {
+        if (!flights_)
+            flights_ = new TFlightsForm(state_, prompts_, this);
+        if (flights_->exec() == QDialog::Accepted && flights_->Chosen())
+            OpenChosenFile(state_, prompts_, OpenCommand::DataFile, *flights_->Chosen());
+    });
 }
 
 void TMainform::Parameter1Click() {

@@ -144,6 +144,7 @@ void TMainform::BuildMenus() {
     QMenu* file = addMenu(nullptr, "File1");
     AddItem(file, "SaveData1", &TMainform::SaveData1Click);
     AddItem(file, "LoadData1", &TMainform::LoadData1Click);
+    AddItem(file, "Flights1", &TMainform::Flights1Click);
     AddItem(file, "Parameter1", &TMainform::Parameter1Click);
     AddItem(file, "LoadCalibrationfile1", &TMainform::LoadCalibrationfile1Click);
     AddItem(file, "ChangeDirectory1", &TMainform::ChangeDirectory1Click);

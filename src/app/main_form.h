@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -30,6 +31,7 @@ class TShowDtaDlg;
 class TStartForm;
 class TStatusDlg;
 class TconfgDAUForm;
+class TFlightsForm;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -75,6 +77,7 @@ protected:
 private Q_SLOTS:
     void SaveData1Click();
     void LoadData1Click();
+    void Flights1Click();
     void Parameter1Click();
     void LoadCalibrationfile1Click();
     void ChangeDirectory1Click();
@@ -114,6 +117,7 @@ private:
     AppState& state_;
     FormPrompts prompts_;
     std::unique_ptr<QPrinter> printer_;
+    QPointer<TFlightsForm> flights_;  // made on first use, keeps its added folders for the run
     std::unique_ptr<DesktopLink> link_;
     bool closeWhenIdle_ = false;  // the window was closed during a transfer
 };

@@ -6,6 +6,7 @@ set(ORVALE_SHELL_UI
   ${CMAKE_CURRENT_LIST_DIR}/desktop_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directory_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/error_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/flights_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guarded_application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_form.cpp

@@ -112,7 +112,11 @@ std::optional<std::string> QtPrompts::AskFileName(const FileDialogRequest& reque
     // program writes a flight's pair in the spelling found on disk: the program asks, once.
     if (save)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save             ? QFileDialog::AnyFile
+                       : request.folder ? QFileDialog::Directory
+                                        : QFileDialog::ExistingFile);
+    if (request.folder)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
     const QStringList filters = NameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())

@@ -18,6 +18,7 @@ struct FileDialogRequest {
     std::string defaultExtension;
     std::string initialDirectory;
     std::string proposedName;
+    bool folder = false;  // an open dialog that chooses an existing folder instead of a file
 };
 
 class Prompts {

@@ -313,18 +313,20 @@ void OpenChild(AppState& state, Prompts& prompts, OpenCommand command) {
             state.lastDataFilePath.empty() ? std::string("*.dat") : state.lastDataFilePath;
     }
     state.lastOpenProposal = request.proposedName;
-    auto chosen = prompts.AskOpenFileName(request);
-    if (!chosen)
-        return;
+    if (auto chosen = prompts.AskOpenFileName(request))
+        OpenChosenFile(state, prompts, command, *chosen);
+}
 
-    const std::string fileName = CutText(FileNamePart(*chosen), kPathLimit);
+void OpenChosenFile(AppState& state, Prompts& prompts, OpenCommand command,
+                    const std::string& path) {
+    const std::string fileName = CutText(FileNamePart(path), kPathLimit);
     state.captureFileName = fileName;
-    const std::string folder = DirectoryPart(*chosen);
+    const std::string folder = DirectoryPart(path);
     if (!folder.empty())
         state.workingDirectory = CutText(WithSeparator(folder), kDirectoryLimit);
     DataFileEntry& entry = state.current();
     if (command == OpenCommand::ParameterFile) {
-        state.lastParameterFilePath = *chosen;
+        state.lastParameterFilePath = path;
         if (fileName.empty())
             return;
         entry.parameterFileName = fileName;
@@ -333,7 +335,7 @@ void OpenChild(AppState& state, Prompts& prompts, OpenCommand command) {
     }
     if (fileName.empty())
         return;
-    state.lastDataFilePath = *chosen;
+    state.lastDataFilePath = path;
     entry.dataFileName = CutText(state.workingDirectory + fileName, kPathLimit);
     entry.parameterFileName = CutText(BaseName(fileName) + ".par", kPathLimit);
     LoadCurrentFile(state, prompts, true, true, true);

@@ -66,4 +66,9 @@ enum class OpenCommand { DataFile, ParameterFile };
 // Load Data file / Load Parameter file.
 void OpenChild(AppState& state, Prompts& prompts, OpenCommand command);
 
+// What Load Data file / Load Parameter file do once the file is chosen: path (a full path) is
+// opened as if the flyer had picked it in the dialog.
+void OpenChosenFile(AppState& state, Prompts& prompts, OpenCommand command,
+                    const std::string& path);
+
 }  // namespace orvale
