@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
+#include <QStringList>
 #include <algorithm>
 #include <ctime>
 
@@ -16,8 +17,10 @@ namespace {
 // Where every line starts, and the top of the text, in the printer's units.
 constexpr int kTextLeft = 100;
 constexpr int kTextTop = 100;
-// The report's text is made smaller, down to this size, when its widest line would not fit.
-constexpr double kSmallestPointSize = 5.0;
+// The report's text is made smaller, down to this size, when its widest line would not fit; a
+// line still too wide goes on in rows below it, indented by this many widths of "M".
+constexpr double kSmallestPointSize = 6.0;
+constexpr int kContinuedIndent = 4;
 
 // The printer's own font, made smaller when needed so that the widest line fits the page.
 void FitFont(QPainter& painter, const std::vector<std::string>& lines, int width) {
@@ -33,6 +36,29 @@ void FitFont(QPainter& painter, const std::vector<std::string>& lines, int width
     painter.setFont(font);
 }
 
+// A line cut into rows that fit width (the rows after the first indented), so that nothing of
+// it runs off the paper.
+QStringList Rows(const QString& line, const QFontMetrics& metrics, int width, int indent) {
+    QStringList rows;
+    QString rest = line;
+    int room = width;
+    while (rest.size() > 1 && metrics.horizontalAdvance(rest) > room) {
+        int fits = 1;  // at least one character a row, however narrow the page
+        for (int more = rest.size() - 1; fits < more;) {
+            const int mid = (fits + more + 1) / 2;
+            if (metrics.horizontalAdvance(rest.left(mid)) <= room)
+                fits = mid;
+            else
+                more = mid - 1;
+        }
+        rows << rest.left(fits);
+        rest = rest.mid(fits);
+        room = std::max(1, width - indent);
+    }
+    rows << rest;
+    return rows;
+}
+
 }  // namespace
 
 bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
@@ -42,19 +68,23 @@ bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
     if (!painter.begin(&printer))
         return false;
     const QRect page = painter.viewport();
-    FitFont(painter, lines, page.width() - 2 * kTextLeft);
+    const int width = page.width() - 2 * kTextLeft;
+    FitFont(painter, lines, width);
     const QFontMetrics metrics = painter.fontMetrics();
     const int h = metrics.boundingRect("Dy").height();
+    const int indent = kContinuedIndent * metrics.horizontalAdvance('M');
 
     int y = kTextTop;
     for (const std::string& line : lines) {
-        if (y + h > page.height() && y > kTextTop) {
-            printer.newPage();
-            y = kTextTop;
+        const QStringList rows = Rows(QString::fromStdString(line), metrics, width, indent);
+        for (int r = 0; r < rows.size(); ++r) {
+            if (y + h > page.height() && y > kTextTop) {
+                printer.newPage();
+                y = kTextTop;
+            }
+            painter.drawText(kTextLeft + (r > 0 ? indent : 0), y + metrics.ascent(), rows[r]);
+            y += h;
         }
-        if (!line.empty())
-            painter.drawText(kTextLeft, y + metrics.ascent(), QString::fromStdString(line));
-        y += h;
     }
 
     y += h;

@@ -15,8 +15,9 @@ class Prompts;
 class QcpGraphEngine;
 
 // Writes lines (an empty one is a blank line) and the engine's graph on printer as one job titled
-// "Orvale Graph". A line that would run past the bottom of a page starts the next page. False
-// when the printer cannot start the job.
+// "Orvale Graph". The text is made smaller to fit the widest line across the page, down to a
+// legible size; a line still too wide goes on in indented rows below it. A line that would run
+// past the bottom of a page starts the next page. False when the printer cannot start the job.
 bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
                      QcpGraphEngine& engine);
 
