@@ -1,10 +1,11 @@
 #include "graph/graph_report_printer.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "graph/graph_report.h"
@@ -23,14 +24,14 @@ constexpr double kSmallestPointSize = 6.0;
 constexpr int kContinuedIndent = 4;
 
 // The printer's own font, made smaller when needed so that the widest line fits the page.
-void FitFont(QPainter& painter, const std::vector<std::string>& lines, int width) {
-    int widest = 0;
+void FitFont(QPainter& painter, const std::vector<std::string>& lines, double width) {
+    QFont font = painter.font();
+    double widest = 0;
+    const QFontMetricsF metrics(font, painter.device());
     for (const std::string& line : lines)
-        widest =
-            std::max(widest, painter.fontMetrics().horizontalAdvance(QString::fromStdString(line)));
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
     if (widest <= width || width <= 0)
         return;
-    QFont font = painter.font();
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
     font.setPointSizeF(std::max(kSmallestPointSize, size * width / widest));
     painter.setFont(font);
@@ -38,22 +39,26 @@ void FitFont(QPainter& painter, const std::vector<std::string>& lines, int width
 
 // A line cut into rows that fit width (the rows after the first indented), so that nothing of
 // it runs off the paper.
-QStringList Rows(const QString& line, const QFontMetrics& metrics, int width, int indent) {
+QStringList Rows(const QString& line, const QFontMetricsF& metrics, double width, double indent) {
     QStringList rows;
     QString rest = line;
-    int room = width;
+    double room = width;
     while (rest.size() > 1 && metrics.horizontalAdvance(rest) > room) {
-        int fits = 1;  // at least one character a row, however narrow the page
-        for (int more = rest.size() - 1; fits < more;) {
-            const int mid = (fits + more + 1) / 2;
+        qsizetype fits = 1;  // at least one character a row, however narrow the page
+        for (qsizetype more = rest.size() - 1; fits < more;) {
+            const qsizetype mid = (fits + more + 1) / 2;
             if (metrics.horizontalAdvance(rest.left(mid)) <= room)
                 fits = mid;
             else
                 more = mid - 1;
         }
+        // A row ends after a blank where there is one, so words stay whole.
+        const auto blank = rest.left(fits).lastIndexOf(' ');
+        if (blank > 0)
+            fits = blank + 1;
         rows << rest.left(fits);
         rest = rest.mid(fits);
-        room = std::max(1, width - indent);
+        room = std::max(1.0, width - indent);
     }
     rows << rest;
     return rows;
@@ -68,11 +73,11 @@ bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
     if (!painter.begin(&printer))
         return false;
     const QRect page = painter.viewport();
-    const int width = page.width() - 2 * kTextLeft;
+    const double width = page.width() - 2 * kTextLeft;
     FitFont(painter, lines, width);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int h = metrics.boundingRect("Dy").height();
-    const int indent = kContinuedIndent * metrics.horizontalAdvance('M');
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const int h = static_cast<int>(std::ceil(metrics.boundingRect("Dy").height()));
+    const double indent = kContinuedIndent * metrics.horizontalAdvance('M');
 
     int y = kTextTop;
     for (const std::string& line : lines) {
@@ -82,7 +87,8 @@ bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
                 printer.newPage();
                 y = kTextTop;
             }
-            painter.drawText(kTextLeft + (r > 0 ? indent : 0), y + metrics.ascent(), rows[r]);
+            painter.drawText(QPointF(kTextLeft + (r > 0 ? indent : 0.0), y + metrics.ascent()),
+                             rows[r]);
             y += h;
         }
     }

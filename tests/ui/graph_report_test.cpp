@@ -233,8 +233,19 @@ private Q_SLOTS:
         std::vector<std::string> lines;
         for (int n = 1; n <= 130; ++n)
             lines.push_back("Line " + std::to_string(n) + ".");
-        // Wider than the longest line of a report.
-        lines[5] = "Model Name: " + std::string(180, 'M') + " end.";
+        // The longest model line, and a line wider than any report's that makes the text as
+        // small as it gets.
+        std::string model;
+        std::string motor;
+        while (model.size() < 80)
+            model += "Long model name with many words ";
+        while (motor.size() < 80)
+            motor += "Motor list G80-7T, H128W-M, ";
+        lines[5] =
+            "Model Name: " + model.substr(0, 80) + ",     Motor(s) used: " + motor.substr(0, 80);
+        lines[6].clear();
+        for (int n = 0; n < 40; ++n)
+            lines[6] += "ch1*0.5+";
         QCustomPlot plot;
         plot.resize(400, 300);
         QcpGraphEngine engine(&plot);
@@ -247,11 +258,17 @@ private Q_SLOTS:
         for (const std::string& line : lines)
             if (line.rfind("Line ", 0) == 0)
                 QVERIFY2(Holds(text, line), line.c_str());
-        // The wide line whole, in rows below each other if need be.
+        // The wide line whole, in rows below each other if need be (blanks aside: a row ends
+        // after one).
+        const auto solid = [](std::string s) {
+            s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+            return s;
+        };
         std::string joined;
         for (const std::string& row : text)
-            joined += row;
-        QVERIFY(joined.find(lines[5]) != std::string::npos);
+            joined += solid(row);
+        QVERIFY(joined.find(solid(lines[5])) != std::string::npos);
+        QVERIFY(joined.find(solid(lines[6])) != std::string::npos);
         QVERIFY(Count(PdfLines(Out("long.pdf"), 1), "Line 1.") == 1);
         QVERIFY(Count(PdfLines(Out("long.pdf"), 2), "Line 130.") == 1);
     }
