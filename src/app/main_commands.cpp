@@ -1,9 +1,6 @@
 // The main window's commands. Each hands over to the procedure that does the work and runs
 // inside the command guard, so a failure is shown and the window goes back to waiting.
-#include <QDialogButtonBox>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -71,21 +68,7 @@ void TMainform::ChangeDirectory1Click() {
 }
 
 void TMainform::Printsetup1Click() {
-    Run([this] {
-        // Made on first use: looking for printers takes time that start-up need not spend.
-        if (!printer_)
-            printer_ = std::make_unique<QPrinter>();
-        QPrintDialog dialog(printer_.get(), this);
-        dialog.setWindowTitle("Printer setup");
-        // Set-up only: the printer, its properties and the paper. Nothing is printed here, so
-        // the dialog's button says OK rather than Print, and page ranges and copies stay out.
-        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-        if (auto* box = dialog.findChild<QDialogButtonBox*>())
-            if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-                ok->setText("OK");
-        dialog.exec();
-        ShowDtaDlg->SetPrinter(printer_.get());
-    });
+    Run([this] { printer_.Setup(this); });
 }
 
 void TMainform::Exit1Click() {

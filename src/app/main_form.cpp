@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -87,6 +86,7 @@ void TMainform::CreateForms() {
     AboutBox = new TAboutBox(this);
     DirDlg = new TDirDlg(state_, this);
     ShowDtaDlg = new TShowDtaDlg(this);
+    ShowDtaDlg->SetPrinterChoice(&printer_);
     ErrorBox = new TErrorBox(this);
     link_ = std::make_unique<DesktopLink>(state_);
     ConfgDAUForm = new TconfgDAUForm(Link(), prompts_, this);
@@ -97,7 +97,7 @@ void TMainform::CreateForms() {
     StartForm = new TStartForm(state_, prompts_, this);
     EditParDlg = new TEditParDlg(state_, prompts_, this);
     GraphDlg = new TGraphDlg(state_, prompts_, this);
-    GraphForm = new TGraphForm(state_, prompts_, this);
+    GraphForm = new TGraphForm(state_, prompts_, printer_, this);
     GraphForm->SetOverlapSource([this] { return GraphDlg->OverlapAllChannels(); });
     GraphDlg->SetDrawGraphHook([this] { GraphForm->exec(); });
     // The calibration dialog follows them.

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app/form_prompts.h"
+#include "widgets/printer_choice.h"
 
 class QLabel;
-class QPrinter;
 class QToolButton;
 
 namespace orvale {
@@ -116,7 +116,8 @@ private:
 
     AppState& state_;
     FormPrompts prompts_;
-    std::unique_ptr<QPrinter> printer_;
+    // The printer every window prints on, whichever window chose it.
+    PrinterChoice printer_;
     QPointer<TFlightsForm> flights_;  // made on first use, keeps its added folders for the run
     std::unique_ptr<DesktopLink> link_;
     bool closeWhenIdle_ = false;  // the window was closed during a transfer

@@ -14,6 +14,7 @@
 #undef emit
 #undef foreach
 // clang-format on
+#include <QPrinter>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -27,6 +28,7 @@
 #include "files/startup_files.h"
 #include "graph/graph_build.h"
 #include "graph/graph_data_export.h"
+#include "graph/graph_report_printer.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
 
@@ -42,6 +44,7 @@ struct RenderOptions {
     std::string flight;
     std::string graph;
     std::optional<std::string> data;
+    std::optional<std::string> report;
     int width = kDefaultWidth;
     int height = kDefaultHeight;
     FlightFileOptions files;
@@ -161,6 +164,8 @@ std::string ParseRenderArgs(const std::vector<std::string>& args, RenderOptions&
             o.graph = *v;
         } else if (a == "--data") {
             o.data = *v;
+        } else if (a == "--report") {
+            o.report = *v;
         } else if (a == "--par") {
             o.files.parFile = *v;
         } else if (a == "--size") {
@@ -191,11 +196,15 @@ std::string ParseRenderArgs(const std::vector<std::string>& args, RenderOptions&
     }
     if (o.flight.empty())
         return "no flight file given";
-    if (o.graph.empty())
-        return "name the picture to write with --graph OUT.png, OUT.svg, OUT.pdf or OUT.jpg";
+    if (o.graph.empty() && !o.report)
+        return "name the picture to write with --graph OUT.png, OUT.svg, OUT.pdf or OUT.jpg, "
+               "or the report with --report OUT.pdf";
     const std::string ext = LowerExtension(o.graph);
-    if (ext != "png" && ext != "svg" && ext != "pdf" && ext != "jpg" && ext != "jpeg")
+    if (!o.graph.empty() && ext != "png" && ext != "svg" && ext != "pdf" && ext != "jpg" &&
+        ext != "jpeg")
         return "--graph needs a .png, .svg, .pdf or .jpg file name, not \"" + o.graph + "\"";
+    if (o.report && LowerExtension(*o.report) != "pdf")
+        return "--report needs a .pdf file name, not \"" + *o.report + "\"";
     return {};
 }
 
@@ -211,6 +220,15 @@ const char* BuildProblem(BuildResult result) {
             break;
     }
     return "";
+}
+
+// The printed report as a PDF file, as "&Print" would print it to a file.
+bool WriteReport(const std::string& path, AppState& state, Prompts& prompts,
+                 QcpGraphEngine& engine) {
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    return PrintGraphReport(state, prompts, engine, printer);
 }
 
 int Render(const RenderOptions& o, RenderPrompts& prompts, std::ostream& err,
@@ -244,12 +262,17 @@ int Render(const RenderOptions& o, RenderPrompts& prompts, std::ostream& err,
             return 1;
         }
     }
-    if (!engine.SavePicture(o.graph, o.width, o.height)) {
+    if (!o.graph.empty() && !engine.SavePicture(o.graph, o.width, o.height)) {
         err << "orvale: " << o.graph << ": the picture could not be written\n";
         return 1;
     }
     if (o.data && !SaveGraphData(*o.data, state, view)) {
         err << "orvale: " << *o.data << ": the data could not be written\n";
+        return 1;
+    }
+    // Last: the report reads each series' flight and parameter file again.
+    if (o.report && !WriteReport(*o.report, state, prompts, window)) {
+        err << "orvale: " << *o.report << ": the report could not be written\n";
         return 1;
     }
     return 0;

@@ -1,5 +1,5 @@
-// `orvale --render`: a flight's graph written to a picture (and its points to CSV) with no window
-// and no display, for scripts and checks.
+// `orvale --render`: a flight's graph written to a picture (its points to CSV, its printed report
+// to PDF) with no window and no display, for scripts and checks.
 #pragma once
 
 #include <ostream>
@@ -10,7 +10,8 @@ namespace orvale {
 
 inline const char kRenderUsage[] =
     "usage: orvale --render FLIGHT.DAT --graph OUT.{png,pdf,jpg} [--data OUT.csv] [--size WxH]\n"
-    "              [--par FILE.PAR] [--start S] [--length L] [--zoom A:B] [--overlap on|off]\n";
+    "              [--report OUT.pdf] [--par FILE.PAR] [--start S] [--length L] [--zoom A:B]\n"
+    "              [--overlap on|off]\n";
 
 // Whether the program's arguments ask for a render: then no window is made and the offscreen
 // platform is used.

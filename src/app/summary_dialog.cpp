@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "core/app_state.h"
+#include "widgets/printer_choice.h"
 #include "widgets/screen_placement.h"
 
 namespace orvale {
@@ -149,7 +150,7 @@ void TShowDtaDlg::keyPressEvent(QKeyEvent* event) {
 void TShowDtaDlg::PrintBtnClick() {
     const QPixmap picture = grab();
     QPrinter fallback;
-    QPrinter* printer = printer_ ? printer_ : &fallback;
+    QPrinter* printer = printer_ ? printer_ : choice_ ? &choice_->Printer() : &fallback;
     QPainter painter;
     if (!painter.begin(printer)) {
         QMessageBox::warning(this, "Print",

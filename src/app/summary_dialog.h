@@ -15,6 +15,7 @@ class QTimer;
 namespace orvale {
 
 struct AppState;
+class PrinterChoice;
 
 class TShowDtaDlg : public QDialog {
     Q_OBJECT
@@ -27,6 +28,8 @@ public:
 
     // Print uses this printer (the one chosen in "Printer setup"); without one, the default.
     void SetPrinter(QPrinter* printer) { printer_ = printer; }
+    // Without a printer of its own, Print uses the program's printer choice.
+    void SetPrinterChoice(PrinterChoice* choice) { choice_ = choice; }
 
     // Puts the rows into the labels without showing the dialog.
     void Fill(const SummaryRows& rows);
@@ -53,6 +56,7 @@ protected:
 private:
     AppState* state_ = nullptr;
     QPrinter* printer_ = nullptr;
+    PrinterChoice* choice_ = nullptr;
     std::array<QLabel*, kSummaryRowCount> captions_{};
     std::array<QLabel*, kSummaryRowCount> values_{};
 };

@@ -16,6 +16,7 @@
 #include "core/prompts.h"
 #include "graph/graph_bands.h"
 #include "graph/graph_data_export.h"
+#include "graph/graph_report_printer.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
 #include "widgets/command_guard.h"
@@ -31,7 +32,10 @@ constexpr double kReadoutReach = 24.0;
 }  // namespace
 
 TGraphForm::TGraphForm(AppState& state, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts) {
+    : TGraphForm(state, prompts, ownPrinter_, parent) {}
+
+TGraphForm::TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), printer_(printer) {
     setObjectName("GraphForm");
     setWindowTitle("Graph");
     setSizeGripEnabled(true);
@@ -44,12 +48,7 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, QWidget* parent)
     print->setObjectName("Print1");
     print->setShortcut(QKeySequence("Ctrl+P"));
     print->setStatusTip("Print Current Graph");
-    QAction* setup = graph->addAction("&Setup Printer ...", this, [this] {
-        QPrinter printer;
-        QPrintDialog dialog(&printer, this);
-        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-        dialog.exec();
-    });
+    QAction* setup = graph->addAction("&Setup Printer ...", this, &TGraphForm::SetupPrinter1Click);
     setup->setObjectName("SetupPrinter1");
     QAction* save = graph->addAction("Save Graph...", this, &TGraphForm::SaveGraph1Click);
     save->setObjectName("SaveGraph1");
@@ -188,7 +187,23 @@ void TGraphForm::ExportData1Click() {
 }
 
 void TGraphForm::Print1Click() {
-    prompts_.ShowInformation("Printing the graph is not available yet in this version of Orvale.");
+    RunCommand(prompts_, [this] { PrintGraphReport(); });
+}
+
+void TGraphForm::PrintGraphReport() {
+    QPrinter& printer = printer_.Printer();
+    QPrintDialog dialog(&printer, this);
+    // Cancel prints nothing; the graph on screen is untouched.
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!orvale::PrintGraphReport(state_, prompts_, *engine_, printer))
+        prompts_.ShowWarning(
+            "Unable to print the graph: the printer could not start. "
+            "Choose a printer with Setup Printer.");
+}
+
+void TGraphForm::SetupPrinter1Click() {
+    RunCommand(prompts_, [this] { printer_.Setup(this); });
 }
 
 void TGraphForm::Close1Click() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "graph/graph_build.h"
+#include "widgets/printer_choice.h"
 
 class QCustomPlot;
 class QLabel;
@@ -26,6 +27,10 @@ class TGraphForm : public QDialog {
     Q_OBJECT
 public:
     TGraphForm(AppState& state, Prompts& prompts, QWidget* parent = nullptr);
+    // Prints on printer, the program's printer choice, which "&Setup Printer ..." sets. Without
+    // one, the window keeps a choice of its own.
+    TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer,
+               QWidget* parent = nullptr);
     ~TGraphForm() override;
 
     // Where the overlap choice comes from (the graph parameters dialog keeps it for the run)
@@ -41,6 +46,11 @@ public:
     // the reason shown, when it cannot be written.
     bool ExportData(const std::string& path);
 
+    // "&Print": the print dialog, then the report of the graph on the printer it chose. Reloads
+    // each series entry's flight and parameter file (see BuildReportLines). Cancel prints
+    // nothing.
+    void PrintGraphReport();
+
     QMenuBar* MainMenu;
     QCustomPlot* Chart;
     QWidget* CalloutPnl;
@@ -51,6 +61,7 @@ public:
 
 public Q_SLOTS:
     void Print1Click();
+    void SetupPrinter1Click();
     void SaveGraph1Click();
     void ExportData1Click();
     void Close1Click();
@@ -65,6 +76,8 @@ private:
 
     AppState& state_;
     Prompts& prompts_;
+    PrinterChoice ownPrinter_;
+    PrinterChoice& printer_;
     std::unique_ptr<QcpGraphEngine> engine_;
     GraphView view_;
     std::function<bool()> overlap_;

@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 #include <QAction>
 #include <QMenu>
+#include <QPicture>
 #include <QShortcut>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -330,6 +331,25 @@ bool QcpGraphEngine::SaveSvg(const QString& file, int width, int height) {
         return false;
     plot_->toPainter(&painter, w, h);
     return painter.end() && QFileInfo(file).size() > 0;
+}
+
+void QcpGraphEngine::DrawPicture(QPainter& painter, const QRect& target) {
+    if (!plot_ || target.width() < 1 || target.height() < 1)
+        return;
+    // Recorded as a picture of drawing commands and played into the caller's painter, so the
+    // graph stays vector on a printer or in a PDF.
+    QPicture picture;
+    QCPPainter recorder;
+    if (recorder.begin(&picture)) {
+        plot_->toPainter(&recorder, target.width(), target.height());
+        recorder.end();
+        painter.save();
+        painter.setClipRect(target);
+        painter.drawPicture(target.topLeft(), picture);
+        painter.restore();
+    }
+    // Drawing at another size moved the axes; the window's hit tests and zoom need them back.
+    plot_->replot();
 }
 
 bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height) {

@@ -14,6 +14,8 @@
 class QCustomPlot;
 class QCPAxis;
 class QCPAxisRect;
+class QPainter;
+class QRect;
 
 namespace orvale {
 
@@ -40,6 +42,10 @@ public:
     XRange ZoomedXRange() const override { return zoomed_; }
     void Apply() override;
     bool SavePicture(const std::string& path, int width, int height) override;
+
+    // Draws the graph, laid out at target's size, into painter at target as drawing commands
+    // (lines and text, not pixels), then lays the plot out at its window size again.
+    void DrawPicture(QPainter& painter, const QRect& target);
 
     // The plot areas as last applied, top to bottom (for the window and tests).
     std::vector<QCPAxisRect*> AxisRects() const { return rects_; }

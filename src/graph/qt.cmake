@@ -10,3 +10,6 @@ target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/qcp_graph_engine.cpp)
 
 # The graph window ("Graph").
 target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/graph_window.cpp)
+
+# The printed graph report.
+target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/graph_report_printer.cpp)

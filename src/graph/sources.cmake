@@ -2,6 +2,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_bands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_build.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_data_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_table_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_zoom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_entry.cpp
