@@ -1,0 +1,99 @@
+// File > Flights...: the logbook window lists the flights of the working directory and of added
+// folders, sorts numbers as numbers and opens the flight that is double-clicked.
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+#include <filesystem>
+
+#include "app/flights_window.h"
+#include "modal_driver.h"
+#include "program_fixture.h"
+#include "test_image.h"
+
+namespace orvale::test {
+
+class FlightsWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void listsSortsAndOpensAFlight();
+    void anAddedFolderIsListedWithWhatCannotBeRead();
+};
+
+namespace {
+
+QString Cell(QTableWidget* table, int row, int column) {
+    return table->item(row, column) ? table->item(row, column)->text() : QString();
+}
+
+}  // namespace
+
+void FlightsWindowTest::listsSortsAndOpensAFlight() {
+    Program p;
+    int rows = 0;
+    QStringList byApogee;
+    WhenModal([&](QWidget* modal) {
+        auto* form = qobject_cast<TFlightsForm*>(modal);
+        if (!form)
+            return;
+        QTableWidget* table = form->FlightsTable;
+        rows = table->rowCount();
+        table->sortItems(6, Qt::AscendingOrder);  // "Apogee (ft)": 477 before 1207 and 5948
+        for (int r = 0; r < rows; ++r)
+            byApogee << Cell(table, r, 6);
+        const auto found = table->findItems("FLT-003.DAT", Qt::MatchExactly);
+        if (!found.isEmpty()) {
+            table->scrollToItem(found.first());
+            const QPoint at = table->visualItemRect(found.first()).center();
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+        }
+        if (form->isVisible())
+            form->reject();
+    });
+    p.form->Item("Flights1")->trigger();
+
+    QCOMPARE(rows, 8);
+    QCOMPARE(byApogee.first(), QString("477"));
+    QCOMPARE(byApogee.last(), QString("5948"));
+    QVERIFY(
+        std::is_sorted(byApogee.begin(), byApogee.end(),
+                       [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
+    // Opened as Load Data file opens it: the flight is current and its summary was shown.
+    QVERIFY(QString::fromStdString(p.state.entries[0].dataFileName).endsWith("FLT-003.DAT"));
+    QCOMPARE(p.prompts.summariesShown, 1);
+}
+
+void FlightsWindowTest::anAddedFolderIsListedWithWhatCannotBeRead() {
+    Program p;
+    TempDir other;
+    TestImage().Write(other.path() / "PAD.DAT");
+    PutFile(other.File("SHORT.DAT"), "not a recorder image");
+    p.prompts.fileAnswers.push_back(other.path().string());
+
+    int rows = -1;
+    bool problemShown = false;
+    bool askedForAFolder = false;
+    WhenModal([&](QWidget* modal) {
+        auto* form = qobject_cast<TFlightsForm*>(modal);
+        if (!form)
+            return;
+        QTest::mouseClick(form->AddFolderBtn, Qt::LeftButton);
+        rows = form->FlightsTable->rowCount();
+        problemShown = form->ProblemsLabel->isVisibleTo(form) &&
+                       form->ProblemsLabel->text().contains("SHORT.DAT");
+        askedForAFolder = !p.prompts.fileRequests.empty() && p.prompts.fileRequests[0].folder;
+        form->CloseBtn->click();
+    });
+    p.form->Item("Flights1")->trigger();
+
+    QVERIFY(askedForAFolder);
+    QCOMPARE(rows, 9);
+    QVERIFY(problemShown);
+    QCOMPARE(p.prompts.summariesShown, 0);  // closed without opening anything
+}
+
+}  // namespace orvale::test
+
+QTEST_MAIN(orvale::test::FlightsWindowTest)
+#include "flights_window_test.moc"
