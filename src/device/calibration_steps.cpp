@@ -42,6 +42,9 @@ bool RunCalibrationReading(DeviceLink& link, Prompts& prompts, CalibrationReadin
         // Opened from the settings as the other recorder commands do: the port may still be
         // where an earlier choice left it.
         link.OpenPort();
+        // The rest of a block the recorder is still sending (after a cancelled reading or the
+        // live window) must not be cut into this reading's records.
+        link.DrainInput();
         // Both values or neither: MeasureReadings leaves them alone when the block falls short.
         MeasureReadings(link, offset, *average, *deviation);
     } catch (const EDeviceError& e) {

@@ -24,6 +24,9 @@ std::vector<uint8_t> Block(int accel, int pressure, size_t length = kSensorReply
     return block;
 }
 
+// Well after the line has been found quiet and "T" sent.
+constexpr int64_t kBlockAfterMs = 200;
+
 // The recorder answers each step's "T" with the next of `blocks`, sent once the flyer says OK.
 class CalibrationStepsTest : public LinkTest {
 protected:
@@ -40,7 +43,7 @@ protected:
         state.settings.port = 1;
         prompts.onOk = [this] {
             if (next < blocks.size())
-                port.Arrive(clock.now + 50, blocks[next++]);
+                port.Arrive(clock.now + kBlockAfterMs, blocks[next++]);
         };
     }
     bool Unchanged(const CalibrationData& before) const {
@@ -122,7 +125,11 @@ TEST_F(CalibrationStepsTest, ReadingThatDoesNotCompleteChangesNothingAndSaysSo) 
 
     blocks = {Block(120, 190)};
     next = 0;
-    waiter.during = [this](int) { link.Cancel(); };
+    // The flyer presses Cancel in Communication Status while it shows the reading.
+    waiter.during = [this](int) {
+        if (status.IsShowing())
+            link.Cancel();
+    };
     EXPECT_FALSE(RunCalibrationReading(link, prompts, CalibrationReading::PlusOneGee));
     waiter.during = nullptr;
     ASSERT_EQ(prompts.warnings.size(), 2u);
@@ -134,6 +141,22 @@ TEST_F(CalibrationStepsTest, ReadingThatDoesNotCompleteChangesNothingAndSaysSo) 
     ASSERT_EQ(prompts.warnings.size(), 3u);
     EXPECT_NE(prompts.warnings[2].find("no such device"), std::string::npos);
     EXPECT_TRUE(Unchanged(before));
+}
+
+// A recorder still sending the block of a reading that was given up on: its tail, cut four
+// bytes into a record, would put pressure readings where acceleration belongs.
+TEST_F(CalibrationStepsTest, TailOfAnAbandonedBlockIsNotTakenForTheNextReading) {
+    const std::vector<uint8_t> old = Block(69, 210);
+    for (int piece = 0; piece < 10; ++piece) {
+        const auto from = old.begin() + 1004 + piece * 100;
+        port.Arrive(clock.now + 10 * piece, std::vector<uint8_t>(from, from + 100));
+    }
+    blocks = {Block(69, 210)};
+    ASSERT_TRUE(RunCalibrationReading(link, prompts, CalibrationReading::ZeroGee));
+    EXPECT_EQ(state.calibration.avg0g, 69.0f);
+    EXPECT_EQ(state.calibration.std0g, 0.0f);
+    // The line was quiet for a while before "T" went out.
+    EXPECT_GE(Elapsed(), 90 + DeviceLink::kQuietLineMs);
 }
 
 }  // namespace
