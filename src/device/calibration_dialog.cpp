@@ -90,6 +90,10 @@ QLineEdit* NumberField(const FieldDef& def, QWidget* parent) {
         field->fontMetrics().horizontalAdvance(QString(def.wholeDigits + 7, '0')));
     if (def.access == Access::ReadOnly) {
         field->setReadOnly(true);
+        // Results look it: the window's colour behind them, not an entry field's.
+        QPalette look = field->palette();
+        look.setColor(QPalette::Base, look.color(QPalette::Window));
+        field->setPalette(look);
         // Its text can still be selected with the mouse, but Tab passes it by.
         field->setFocusPolicy(Qt::ClickFocus);
     } else if (def.access == Access::Disabled) {
