@@ -1,5 +1,6 @@
 #include "device/dial_gauge.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -41,6 +42,7 @@ void DialGauge::SetFace(const DialScale& scale, const QString& title, int interv
     face_ = scale;
     title_ = title;
     intervals_ = std::max(intervals, 1);
+    faceDirty_ = true;
     update();
 }
 
@@ -56,12 +58,18 @@ void DialGauge::setNeedleID(int id) {
 }
 
 void DialGauge::setNeedleValue(float value) {
-    float& held = values_[static_cast<size_t>(current_)];
-    // Fifty settings a second mostly repeat the last value: only a change is painted.
-    if (held == value || (std::isnan(held) && std::isnan(value)))
+    const size_t id = static_cast<size_t>(current_);
+    const float old = values_[id];
+    if (old == value || (std::isnan(old) && std::isnan(value)))
         return;
-    held = value;
-    update();
+    const QString oldText = ReadOutText(current_);
+    values_[id] = value;
+    // Fifty settings a second: only a change that shows is painted.
+    const Needle& n = needles_[id];
+    const bool moved =
+        n.style != NeedleStyle::ReadOut && NeedleAngle(n.scale, old) != NeedleAngle(n.scale, value);
+    if (moved || ReadOutText(current_) != oldText)
+        update();
 }
 
 QString DialGauge::ReadOutText(int id) const {
@@ -91,13 +99,32 @@ QRectF DialGauge::DialRect() const {
     return QRectF((width() - side) / 2.0, 2.0, side, side);
 }
 
+void DialGauge::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        faceDirty_ = true;
+    QWidget::changeEvent(event);
+}
+
 void DialGauge::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF dial = DialRect();
     if (dial.width() > 20.0) {
-        PaintFace(p, dial);
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (dial.size() * ratio).toSize();
+        if (faceDirty_ || faceCache_.size() != pixels || faceCache_.devicePixelRatio() != ratio) {
+            faceCache_ = QPixmap(pixels);
+            faceCache_.setDevicePixelRatio(ratio);
+            faceCache_.fill(Qt::transparent);
+            QPainter face(&faceCache_);
+            face.setRenderHint(QPainter::Antialiasing);
+            face.setRenderHint(QPainter::TextAntialiasing);
+            face.setFont(font());
+            PaintFace(face, QRectF(QPointF(0.0, 0.0), dial.size()));
+            faceDirty_ = false;
+        }
+        p.drawPixmap(dial.topLeft(), faceCache_);
         PaintNeedles(p, dial);
     }
     PaintReadOut(p, QRectF(0.0, dial.bottom() + 4.0, width(), ReadOutHeight()));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -55,6 +56,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QRectF DialRect() const;
@@ -62,6 +64,11 @@ private:
     void PaintFace(QPainter& p, const QRectF& dial) const;
     void PaintNeedles(QPainter& p, const QRectF& dial) const;
     void PaintReadOut(QPainter& p, const QRectF& area) const;
+
+    // The face changes only with its scale, the font or the size: it is drawn once into a
+    // picture at the screen's pixel density, and each repaint lays the needles over it.
+    QPixmap faceCache_;
+    bool faceDirty_ = true;
 
     DialScale face_;
     QString title_;
