@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSerialPort>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -110,8 +111,10 @@ int main(int argc, char** argv) {
         QElapsedTimer pace;
         pace.start();
         for (int i = 0; i < 250; ++i) {
-            while (pace.elapsed() < 20 * (i + 1))
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            while (pace.elapsed() < 20 * (i + 1)) {
+                QCoreApplication::processEvents();
+                QThread::msleep(1);
+            }
             QElapsedTimer t;
             t.start();
             form.Timer1Timer();

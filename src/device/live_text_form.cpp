@@ -9,6 +9,7 @@
 #include "device/device_link.h"
 #include "device/dial_gauge.h"
 #include "device/dial_scale.h"
+#include "device/qt_serial_port.h"
 #include "widgets/screen_placement.h"
 
 namespace orvale {
@@ -45,7 +46,8 @@ void SetUpAltimeter(DialGauge& a) {
 
 }  // namespace
 
-TLiveTextForm::TLiveTextForm(DeviceLink& link, QWidget* parent) : QDialog(parent), link_(link) {
+TLiveTextForm::TLiveTextForm(DeviceLink& link, QWidget* parent)
+    : QDialog(parent), link_(link), serial_(dynamic_cast<QtSerialPort*>(&link.port())) {
     setObjectName("LiveTextForm");
     setWindowTitle("Live Data");
     QFont bold = font();
@@ -120,6 +122,8 @@ void TLiveTextForm::showEvent(QShowEvent* event) {
 void TLiveTextForm::hideEvent(QHideEvent* event) {
     // Only the timer stops: the port stays open and the recorder finishes its block.
     Timer1->stop();
+    if (serial_)
+        serial_->ReleaseInput();
     QDialog::hideEvent(event);
 }
 
@@ -127,7 +131,13 @@ void TLiveTextForm::Timer1Timer() {
     int taken = 0;
     LiveTickResult result = LiveTickResult::PortClosed;
     try {
+        // What waited in the system since the last tick comes in at once; a port that failed
+        // meanwhile says so at the tick's first look at it.
+        if (serial_)
+            serial_->ReleaseInput();
         result = LiveMonitorTick(link_, needles_, &taken);
+        if (serial_ && serial_->IsOpen())
+            serial_->HoldInput();
     } catch (const std::exception&) {
         // The device went away: the window closes and the command reports why.
         failure_ = std::current_exception();

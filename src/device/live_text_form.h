@@ -17,6 +17,7 @@ namespace orvale {
 
 class DeviceLink;
 class DialGauge;
+class QtSerialPort;
 
 inline const char kNoDataNote[] = "No data from the Tavix";
 
@@ -51,6 +52,9 @@ private:
     void ShowNeedles();
 
     DeviceLink& link_;
+    // The desktop program's port, when the link has one: between ticks its bytes wait in the
+    // system instead of waking the program every few milliseconds as they arrive.
+    QtSerialPort* serial_ = nullptr;
     LiveNeedles needles_;
     QElapsedTimer sinceRecord_;
     std::exception_ptr failure_;
