@@ -181,23 +181,6 @@ private Q_SLOTS:
         QVERIFY(!p.form->Link().port().IsOpen());
     }
 
-    void portThatCannotBeOpenedKeepsTheWindowShut() {
-        Program p;
-        p.state.device.deviceName = "/nonexistent/ttyTAVIX";
-        bool opened = false;
-        test::WhenModal(
-            [&](QWidget* w) {
-                opened = true;
-                static_cast<QDialog*>(w)->reject();
-            },
-            nullptr, 1000);
-        QTest::mouseClick(p.form->Button("LiveButton"), Qt::LeftButton);
-        QTest::qWait(1200);
-        QVERIFY(!opened);
-        QCOMPARE(p.prompts.warnings.size(), size_t(1));
-        QVERIFY(p.prompts.warnings[0].find("/nonexistent/ttyTAVIX") != std::string::npos);
-    }
-
     // After a second without a record the window says so under the gauges and the needles stay;
     // the note goes when records come again. Driven over the scripted port.
     void quietRecorderIsNoticedAndForgottenWhenItSpeaksAgain() {
