@@ -27,6 +27,11 @@ public:
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     bool ConfirmWarning(const std::string& text) override {
         confirmations.push_back(text);
+        if (!confirmAnswers.empty()) {
+            const bool answer = confirmAnswers.front();
+            confirmAnswers.erase(confirmAnswers.begin());
+            return answer;
+        }
         return confirmAnswer;
     }
     void ShowInformation(const std::string& text) override { notes.push_back(text); }
@@ -43,7 +48,8 @@ public:
     std::vector<std::string> warnings;
     std::vector<std::string> notes;
     std::vector<std::string> confirmations;
-    bool confirmAnswer = true;  // OK
+    bool confirmAnswer = true;         // OK
+    std::vector<bool> confirmAnswers;  // answered first, in order, before confirmAnswer
 
     uint16_t summaryAnswer = 1;  // 1 OK, 2 Cancel, 0 closed by the window frame
     int summariesShown = 0;

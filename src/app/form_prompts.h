@@ -25,6 +25,9 @@ public:
     bool ConfirmDestructive(const std::string& text) override {
         return dialogs_.ConfirmDestructive(text);
     }
+    bool ConfirmInformation(const std::string& text) override {
+        return dialogs_.ConfirmInformation(text);
+    }
     void ShowInformation(const std::string& text) override { dialogs_.ShowInformation(text); }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
         return dialogs_.AskOpenFileName(request);

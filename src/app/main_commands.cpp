@@ -13,8 +13,10 @@
 #include "app/summary_dialog.h"
 #include "core/app_state.h"
 #include "core/image_decode.h"
+#include "device/calibration_dialog.h"
 #include "device/device_commands.h"
 #include "device/image_download.h"
+#include "device/live_text_form.h"
 #include "device/port_dialog.h"
 #include "files/calibration_file.h"
 #include "files/data_files.h"
@@ -109,6 +111,17 @@ void TMainform::ZeroData1Click() {
     Run([this] { ClearDataBuffer(Link(), prompts_); });
 }
 
+void TMainform::LiveData1Click() {
+    Run([this] { LiveTextForm->ShowModal(); });
+}
+
+void TMainform::CalibrateTavix1Click() {
+    Run([this] {
+        if (CalDlg->exec() == QDialog::Accepted)
+            SaveCalibrationFile(state_, prompts_);
+    });
+}
+
 void TMainform::MainDeployClick(char letter) {
     Run([this, letter] {
         // A confirmed setting is said on the status line for a while: the recorder itself
@@ -147,10 +160,6 @@ void TMainform::Image1DblClick() {
         Image1->SetLook(look, QPixmap(QString::fromStdString(BackgroundPictureFile(state_))));
     else
         Image1->SetLook(look);
-}
-
-void TMainform::NotAvailable(const char* name) {
-    prompts_.ShowInformation(NotAvailableNote(name));
 }
 
 }  // namespace orvale

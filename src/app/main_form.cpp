@@ -21,7 +21,9 @@
 #include "app/summary_dialog.h"
 #include "core/app_state.h"
 #include "core/text_format.h"
+#include "device/calibration_dialog.h"
 #include "device/desktop_link.h"
+#include "device/live_text_form.h"
 #include "device/port_dialog.h"
 #include "device/status_dialog.h"
 #include "files/parameter_editor.h"
@@ -93,14 +95,14 @@ void TMainform::CreateForms() {
     StatusDlg = new TStatusDlg(this);
     link_->AttachStatus(*StatusDlg);
     connect(StatusDlg, &TStatusDlg::ButtonPressed, this, [this] { Link().StatusButtonClicked(); });
-    // The live data window belongs here in the order; it comes with the live display.
+    LiveTextForm = new TLiveTextForm(Link(), this);
     StartForm = new TStartForm(state_, prompts_, this);
     EditParDlg = new TEditParDlg(state_, prompts_, this);
     GraphDlg = new TGraphDlg(state_, prompts_, this);
     GraphForm = new TGraphForm(state_, prompts_, printer_, this);
     GraphForm->SetOverlapSource([this] { return GraphDlg->OverlapAllChannels(); });
     GraphDlg->SetDrawGraphHook([this] { GraphForm->exec(); });
-    // The calibration dialog follows them.
+    CalDlg = new TCalDlg(Link(), prompts_, this);
 }
 
 QAction* TMainform::AddItem(QWidget* menu, const char* name, void (TMainform::*handler)()) {
@@ -113,12 +115,6 @@ QAction* TMainform::AddItem(QWidget* menu, const char* name, void (TMainform::*h
     if (handler)
         connect(action, &QAction::triggered, this, handler);
     menu->addAction(action);
-    return action;
-}
-
-QAction* TMainform::AddPendingItem(QWidget* menu, const char* name) {
-    QAction* action = AddItem(menu, name, nullptr);
-    connect(action, &QAction::triggered, this, [this, name] { NotAvailable(name); });
     return action;
 }
 
@@ -159,9 +155,9 @@ void TMainform::BuildMenus() {
     QMenu* comm = addMenu(nullptr, "Comm1");
     AddItem(comm, "ConfigureDAU1", &TMainform::ConfigureDAU1Click);
     AddItem(comm, "CaptureData1", &TMainform::CaptureData1Click);
-    AddPendingItem(comm, "CalibrateTavix1");
+    AddItem(comm, "CalibrateTavix1", &TMainform::CalibrateTavix1Click);
     AddItem(comm, "ZeroData1", &TMainform::ZeroData1Click);
-    AddPendingItem(comm, "LiveData1");
+    AddItem(comm, "LiveData1", &TMainform::LiveData1Click);
     QMenu* deploy = addMenu(comm, "MainDeploy1");
     AddDeployItems(deploy, {"LowAlt6001", "StdAlt12001", "HighAlt24001"});
 
@@ -227,8 +223,8 @@ void TMainform::BuildToolBar() {
     add("DownLoadBtn", &TMainform::CaptureData1Click);
     add("SumBtn", &TMainform::SumBtnClick);
     add("GrphBtn", &TMainform::GrphBtnClick);
-    add("LiveButton", [this] { NotAvailable("LiveData1"); });
-    add("CalBtn", [this] { NotAvailable("CalibrateTavix1"); });
+    add("LiveButton", &TMainform::LiveData1Click);
+    add("CalBtn", &TMainform::CalibrateTavix1Click);
     add("MainDeployBtn", &TMainform::MainDeployBtnClick);
 }
 

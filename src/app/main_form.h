@@ -22,10 +22,12 @@ class DesktopLink;
 class DeviceLink;
 class PictureArea;
 class TAboutBox;
+class TCalDlg;
 class TDirDlg;
 class TEditParDlg;
 class TGraphDlg;
 class TGraphForm;
+class TLiveTextForm;
 class TErrorBox;
 class TShowDtaDlg;
 class TStartForm;
@@ -65,6 +67,8 @@ public:
     TGraphForm* GraphForm = nullptr;
     TconfgDAUForm* ConfgDAUForm = nullptr;
     TStatusDlg* StatusDlg = nullptr;
+    TLiveTextForm* LiveTextForm = nullptr;
+    TCalDlg* CalDlg = nullptr;
 
     // The recorder link every recorder command uses; made by CreateForms.
     DeviceLink& Link();
@@ -88,6 +92,8 @@ private Q_SLOTS:
     void ConfigureDAU1Click();
     void CaptureData1Click();
     void ZeroData1Click();
+    void LiveData1Click();
+    void CalibrateTavix1Click();
     void MainDeployClick(char letter);
     void StartLenBtnClick();
     void SumBtnClick();
@@ -103,12 +109,9 @@ private:
     void RecordBounds();
     void ShowHint(const QString& hint);
     QAction* AddItem(QWidget* menu, const char* name, void (TMainform::*handler)());
-    // A command whose window comes with a later version: a note instead of nothing.
-    QAction* AddPendingItem(QWidget* menu, const char* name);
     // Low, medium and high, in that order.
     void AddDeployItems(QMenu* menu, const std::array<const char*, 3>& names);
     QToolButton* AddButton(const char* name);
-    void NotAvailable(const char* name);
     // Runs a command inside the command guard, unless a recorder exchange is still running:
     // its waits let the window work, but the port and the flight must not change under it.
     void Run(const std::function<void()>& command);

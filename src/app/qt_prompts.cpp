@@ -88,6 +88,12 @@ bool QtPrompts::ConfirmDestructive(const std::string& text) {
                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+bool QtPrompts::ConfirmInformation(const std::string& text) {
+    return QMessageBox::information(Owner(), kApplicationTitle, QString::fromStdString(text),
+                                    QMessageBox::Ok | QMessageBox::Cancel,
+                                    QMessageBox::Ok) == QMessageBox::Ok;
+}
+
 void QtPrompts::ShowInformation(const std::string& text) {
     QMessageBox::information(Owner(), kApplicationTitle, QString::fromStdString(text));
 }

@@ -30,6 +30,7 @@ public:
     void ShowWarning(const std::string& text) override;
     bool ConfirmWarning(const std::string& text) override;
     bool ConfirmDestructive(const std::string& text) override;
+    bool ConfirmInformation(const std::string& text) override;
     void ShowInformation(const std::string& text) override;
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;

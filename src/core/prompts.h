@@ -43,6 +43,10 @@ public:
     // Enter keeps what is there. Prompts without buttons answer as for ConfirmWarning.
     virtual bool ConfirmDestructive(const std::string& text) { return ConfirmWarning(text); }
 
+    // An information box with OK and Cancel before a step the flyer prepares for; true on OK.
+    // Prompts without their own answer it as ConfirmWarning.
+    virtual bool ConfirmInformation(const std::string& text) { return ConfirmWarning(text); }
+
     // A message box with a single OK button that informs rather than warns.
     virtual void ShowInformation(const std::string& text) = 0;
 

@@ -69,6 +69,27 @@ void DeviceLink::SendCommand(char letter) {
     port_.WriteByte(static_cast<uint8_t>(letter));
 }
 
+void DeviceLink::DrainInput(int quietMs) {
+    const int64_t limit = clock_.NowMs() + LineTimeMs(kSensorReplyLength, port_.BaudRate()) + 1000;
+    port_.FlushInput();
+    int64_t quietFrom = clock_.NowMs();
+    for (;;) {
+        const int64_t now = clock_.NowMs();
+        if (port_.BytesAvailable() > 0) {
+            port_.FlushInput();
+            quietFrom = now;
+        }
+        const int64_t quietEnd = quietFrom + quietMs;
+        if (now >= quietEnd || now >= limit)
+            break;
+        waiter_.WaitForData(static_cast<int>(std::min(quietEnd, limit) - now));
+        // Closing the program wakes the wait: the exchange that follows ends it.
+        if (cancelled_)
+            break;
+    }
+    port_.FlushInput();
+}
+
 bool DeviceLink::WaitForReply(uint16_t blockIndex, uint16_t blockCount, uint16_t blockSize,
                               uint16_t timeoutMs, uint16_t replyLength) {
     DeviceState& device = state_.device;

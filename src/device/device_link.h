@@ -58,6 +58,13 @@ public:
     bool WaitForReply(uint16_t blockIndex, uint16_t blockCount, uint16_t blockSize,
                       uint16_t timeoutMs, uint16_t replyLength);
 
+    // Discards what arrives until the line has been quiet for quietMs, but no longer than the
+    // rest of a sensor block takes at the port's rate (and a second more). A recorder goes on
+    // sending a block that an exchange gave up on (a Cancel, a closed window); without this its
+    // tail would pass for the start of the next reply, its records cut in the wrong places.
+    void DrainInput(int quietMs = kQuietLineMs);
+    static constexpr int kQuietLineMs = 50;
+
     // The status display: the meter (limited to 100; the button reads "&OK" at exactly 100 and
     // "&Cancel" otherwise) and the status line. Either shows the display when it is hidden.
     void SetProgress(unsigned percent);

@@ -55,12 +55,16 @@ int ReadLiveRecords(DeviceLink& link) {
     return taken;
 }
 
-LiveTickResult LiveMonitorTick(DeviceLink& link, LiveNeedles& needles) {
+LiveTickResult LiveMonitorTick(DeviceLink& link, LiveNeedles& needles, int* taken) {
     AppState& state = link.state();
     DeviceState& device = state.device;
+    if (taken)
+        *taken = 0;
     if (!link.port().IsOpen())
         return LiveTickResult::PortClosed;
-    ReadLiveRecords(link);
+    const int records = ReadLiveRecords(link);
+    if (taken)
+        *taken = records;
     const uint8_t* record = device.receive.data();
     if (record[0] < '0' || record[0] > '9') {
         link.SendCommand('T');

@@ -32,7 +32,9 @@ void StartLiveMonitor(DeviceLink& link, LiveNeedles& needles);
 // the block's 256th record the leftover bytes follow. Returns the number of records taken.
 int ReadLiveRecords(DeviceLink& link);
 
-// One timer tick.
-LiveTickResult LiveMonitorTick(DeviceLink& link, LiveNeedles& needles);
+// One timer tick. It never waits for the port: it takes only what has arrived. When taken is
+// given it receives the number of whole records this tick took, so the window can tell a
+// recorder that has gone quiet.
+LiveTickResult LiveMonitorTick(DeviceLink& link, LiveNeedles& needles, int* taken = nullptr);
 
 }  // namespace orvale

@@ -50,8 +50,13 @@ TEST_F(LiveTest, OnlyTheNewestOfSeveralRecordsIsShownButAllAreCounted) {
     for (const auto& r : {Record(110, 200), Record(120, 200)})
         three.insert(three.end(), r.begin(), r.end());
     port.ArriveNow(three);
-    EXPECT_EQ(LiveMonitorTick(link, needles), LiveTickResult::Shown);
+    int taken = -1;
+    EXPECT_EQ(LiveMonitorTick(link, needles, &taken), LiveTickResult::Shown);
+    EXPECT_EQ(taken, 3);
     EXPECT_EQ(state.device.recordCount, 3);
+    // A tick with nothing new shows the same record again and says it took none.
+    EXPECT_EQ(LiveMonitorTick(link, needles, &taken), LiveTickResult::Shown);
+    EXPECT_EQ(taken, 0);
     EXPECT_EQ(needles.gMeter[1], 120.0f);
     EXPECT_EQ(needles.gMeter[0], 2.0f);
     EXPECT_EQ(needles.altimeter[2], 200.0f);

@@ -1,10 +1,12 @@
 # The recorder link: the protocol over a scripted port, and the whole exchange over a real
 # pseudo-terminal against the recorder emulator running in the test process.
 target_sources(orvale_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/calibration_steps_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_device_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_commands_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_link_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_setting_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dial_scale_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_download_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/link_wait_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/live_monitor_test.cpp

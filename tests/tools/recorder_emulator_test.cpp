@@ -6,6 +6,7 @@
 
 #include "recorder_emulator.h"
 #include "recorder_image.h"
+#include "sensor_script.h"
 #include "serve_options.h"
 
 namespace tavix {
@@ -85,6 +86,76 @@ TEST(RecorderEmulator, SensorBlockIsAsciiRecordsThenTwoBytes) {
     EXPECT_EQ(r.TakeDue(1e9).size(), 2050u);  // block after block while asked
 }
 
+int Reading(const std::vector<uint8_t>& block, int record, int offset) {
+    const auto at = block.begin() + 8 * record + offset;
+    return std::stoi(std::string(at, at + 3));
+}
+
+double Average(const std::vector<uint8_t>& block, int offset) {
+    double sum = 0.0;
+    for (int i = 0; i < 256; ++i)
+        sum += Reading(block, i, offset);
+    return sum / 256.0;
+}
+
+TEST(RecorderEmulator, SensorScriptWalksACalibrationBlockByBlock) {
+    ServeOptions o;
+    o.pressure = 190.0;
+    const SensorScript script = ParseSensorScript(
+        "# pressure first\nblock 1 pressure 205.5  gee 1\n"
+        "block 2 gee -1\nblock 3 gee 0 # flat\n\nblock 4 gee 1\n");
+    ASSERT_EQ(script.error, "");
+    o.sensorScript = script.changes;
+    RecorderEmulator r(o, File());
+    std::vector<double> accel;
+    for (int block = 1; block <= 5; ++block) {
+        Send(r, "/T", block * 10.0);
+        const std::vector<uint8_t> reply = r.TakeDue(1e9);
+        ASSERT_EQ(reply.size(), 2050u);
+        // The noise of 0.3 leaves the average of 256 readings within a few hundredths.
+        EXPECT_NEAR(Average(reply, 4), 205.5, 0.1) << "block " << block;
+        accel.push_back(Average(reply, 0));
+    }
+    EXPECT_NEAR(accel[0], 72.0, 0.1);
+    EXPECT_NEAR(accel[1], 72.0 - 2 * 3.4588, 0.1);
+    EXPECT_NEAR(accel[2], 72.0 - 3.4588, 0.1);
+    EXPECT_NEAR(accel[3], 72.0, 0.1);
+    EXPECT_NEAR(accel[4], 72.0, 0.1);  // the last change holds
+}
+
+TEST(RecorderEmulator, SensorScriptByTimeChangesRecordsWithinABlock) {
+    ServeOptions o;
+    o.noise = 0.0;
+    o.baud = 10000;  // a millisecond a byte: record i goes out at 8 (i + 1) ms
+    o.sensorScript = ParseSensorScript("at 0.5 gee 3\nat 1.0 pressure 100\n").changes;
+    ASSERT_EQ(o.sensorScript.size(), 2u);
+    RecorderEmulator r(o, File());
+    Send(r, "/T", 0.0);
+    const std::vector<uint8_t> block = r.TakeDue(1e9);
+    const int upright = 72;
+    const int threeG = 72 + 7;  // 2 g above upright at 3.4588 a g, rounded
+    EXPECT_EQ(Reading(block, 0, 0), upright);
+    EXPECT_EQ(Reading(block, 61, 0), upright);  // out at 496 ms
+    EXPECT_EQ(Reading(block, 62, 0), threeG);   // out at 504 ms
+    EXPECT_EQ(Reading(block, 123, 4), 210);     // sea level until 1 s
+    EXPECT_EQ(Reading(block, 125, 4), 100);  // out at 1008 ms
+}
+
+TEST(RecorderEmulator, SensorScriptErrorsNameTheLine) {
+    EXPECT_EQ(ParseSensorScript("at 1 gee 1\nsoon gee 0\n").error,
+              "line 2: expected 'at SECONDS' or 'block N', found 'soon'");
+    EXPECT_EQ(ParseSensorScript("block 0 gee 1").error, "line 1: bad block '0'");
+    EXPECT_EQ(ParseSensorScript("block 1.5 gee 1").error, "line 1: bad block '1.5'");
+    EXPECT_EQ(ParseSensorScript("at -1 gee 1").error, "line 1: bad at '-1'");
+    EXPECT_EQ(ParseSensorScript("at 1 gee").error, "line 1: missing value for gee");
+    EXPECT_EQ(ParseSensorScript("at 1 gee 99").error, "line 1: bad gee '99'");
+    EXPECT_EQ(ParseSensorScript("at 1 pressure 256").error, "line 1: bad pressure '256'");
+    EXPECT_EQ(ParseSensorScript("at 1 tilt 5").error,
+              "line 1: unknown setting 'tilt' (gee or pressure)");
+    EXPECT_EQ(ParseSensorScript("at 1").error, "line 1: nothing to change (gee G or pressure P)");
+    EXPECT_TRUE(ParseSensorScript("at 1 gee x\n").changes.empty());
+}
+
 TEST(RecorderEmulator, ClearNeedsTheSecondCAndAnswersAfterItsDelay) {
     ServeOptions o;
     o.clearMs = 500;
@@ -150,12 +221,13 @@ TEST(RecorderEmulator, SecondCommandWaitsForTheLine) {
 
 TEST(ServeArgs, ParsesEveryOption) {
     const ServeArgs a =
-        ParseServeArgs({"--image",  "A.DAT",          "--link",       "/tmp/tavix",
-                        "--baud",   "19200",          "--junk",       "4",
-                        "--silent", "--bad-checksum", "--no-trailer", "--drop-after",
-                        "100",      "--log",          "x.log",        "--clear-ms",
-                        "5",        "--gee",          "-1",           "--seed",
-                        "9"});
+        ParseServeArgs({"--image",  "A.DAT",           "--link",       "/tmp/tavix",
+                        "--baud",   "19200",           "--junk",       "4",
+                        "--silent", "--bad-checksum",  "--no-trailer", "--drop-after",
+                        "100",      "--log",           "x.log",        "--clear-ms",
+                        "5",        "--gee",           "-1",           "--seed",
+                        "9",        "--pressure",      "200.5",        "--noise",
+                        "0",        "--sensor-script", "walk.txt"});
     ASSERT_EQ(a.error, "");
     EXPECT_EQ(a.options.imagePath, "A.DAT");
     EXPECT_EQ(a.options.linkPath, "/tmp/tavix");
@@ -167,6 +239,9 @@ TEST(ServeArgs, ParsesEveryOption) {
     EXPECT_EQ(a.options.clearMs, 5);
     EXPECT_EQ(a.options.gee, -1.0);
     EXPECT_EQ(a.options.seed, 9u);
+    EXPECT_EQ(a.options.pressure, 200.5);
+    EXPECT_EQ(a.options.noise, 0.0);
+    EXPECT_EQ(a.options.sensorScriptPath, "walk.txt");
 }
 
 TEST(ServeArgs, BadOptionsAreNamed) {
@@ -175,6 +250,10 @@ TEST(ServeArgs, BadOptionsAreNamed) {
     EXPECT_EQ(ParseServeArgs({"--image", "A", "--junk", "x"}).error, "bad value 'x' for --junk");
     EXPECT_EQ(ParseServeArgs({"--image"}).error, "missing value for --image");
     EXPECT_EQ(ParseServeArgs({"--image", "A", "--fast", "1"}).error, "unknown option '--fast'");
+    EXPECT_EQ(ParseServeArgs({"--image", "A", "--pressure", "300"}).error,
+              "bad value '300' for --pressure");
+    EXPECT_EQ(ParseServeArgs({"--image", "A", "--noise", "-1"}).error,
+              "bad value '-1' for --noise");
     EXPECT_TRUE(ParseServeArgs({"--help"}).help);
 }
 

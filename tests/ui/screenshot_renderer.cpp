@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
@@ -21,7 +22,10 @@
 #include "app/error_box.h"
 #include "app/main_form.h"
 #include "app/summary_dialog.h"
+#include "device/calibration_dialog.h"
 #include "device/device_link.h"
+#include "device/emulator_thread.h"
+#include "device/live_text_form.h"
 #include "device/port_dialog.h"
 #include "device/status_dialog.h"
 #include "fake_prompts.h"
@@ -143,6 +147,46 @@ int main(int argc, char** argv) {
         });
     SaveModal("start_length_dialog", [&] { form.StartForm->exec(); });
     SaveModal("configure_port", [&] { form.ConfgDAUForm->exec(); });
+    {
+        // Live Data and Calibrate Tavix with the emulated recorder: shaken to +3.3 g and -1.5 g,
+        // then held a little tilted at a site 850 ft up; then calibrated at -1, 0 and +1 g.
+        const std::string image = test::ReadWhole(test::SamplesFolder() + "FLT-001.DAT");
+        tavix::ServeOptions live;
+        live.baud = 115200;  // a block every 0.18 s: each attitude is seen for a few ticks
+        live.sensorScript = tavix::ParseSensorScript(
+                                "block 1 gee 3.3 pressure 204\n"
+                                "block 2 gee -1.5\n"
+                                "block 3 gee 1.2 pressure 201\n")
+                                .changes;
+        auto recorder = std::make_unique<test::EmulatorThread>(
+            live, std::vector<uint8_t>(image.begin(), image.end()));
+        const CalibrationData before = state.calibration;
+        state.device.deviceName = recorder->Device();
+        state.calibration.avg0g = 68.5412f;
+        state.calibration.dodg = 3.4588f;
+        state.calibration.avgbp = 210.0f;
+        state.calibration.actalt = 850.0f;
+        SaveModal(
+            "live_data", [&] { form.LiveTextForm->ShowModal(); }, {}, 800);
+        tavix::ServeOptions walk;
+        walk.noise = 0.5;
+        walk.sensorScript = tavix::ParseSensorScript(
+                                "block 1 gee 1 pressure 204.6\n"
+                                "block 2 gee -1\nblock 3 gee 0\n"
+                                "block 4 gee 1\n")
+                                .changes;
+        recorder = std::make_unique<test::EmulatorThread>(
+            walk, std::vector<uint8_t>(image.begin(), image.end()));
+        state.device.deviceName = recorder->Device();
+        state.flight.calibrationFile = folder.Path() + "DATA/TAVIX.CAL";
+        SaveModal(
+            "calibrate_tavix", [&] { form.CalDlg->exec(); },
+            [](QWidget* dialog) { static_cast<TCalDlg*>(dialog)->BitBtn1->click(); });
+        recorder.reset();
+        form.Link().port().Close();
+        state.calibration = before;
+        prompts.confirmations.clear();
+    }
     SaveModal("graph_parameters", [&] { form.GraphDlg->exec(); });
     // The graph of the flight's channels, stacked and then in one plot area.
     state.settings.graphWidth = 900;

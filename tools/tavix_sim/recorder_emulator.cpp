@@ -14,11 +14,20 @@ constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
 constexpr uint8_t kJunkByte = 6;
 const std::vector<uint8_t> kAcknowledge = {'O', 'K'};
 
+SensorScene StartingScene(const ServeOptions& options) {
+    SensorScene scene;
+    scene.gee = options.gee;
+    // Unless told otherwise the recorder rests at sea level.
+    scene.pressure = options.pressure >= 0.0 ? options.pressure : SiteReading(RecorderModel{}, 0.0);
+    return scene;
+}
+
 }  // namespace
 
 RecorderEmulator::RecorderEmulator(const ServeOptions& options, const std::vector<uint8_t>& file)
     : options_(options),
-      sensors_(RecorderModel{}, options.gee, options.seed),
+      sensors_(RecorderModel{}, StartingScene(options), options.noise, options.seed,
+               options.sensorScript),
       byteTime_(static_cast<double>(kBitsPerByte) / options.baud) {
     if (file.size() < static_cast<size_t>(kImageSize))
         throw std::invalid_argument("the image holds " + std::to_string(file.size()) +
@@ -86,7 +95,8 @@ void RecorderEmulator::Command(char letter, double now) {
             break;
         case 'T':
             what = "/T sensor block";
-            reply = sensors_.NextBlock();
+            // The block starts once the line is free of earlier replies.
+            reply = sensors_.NextBlock(std::max(now, lineFreeAt_), byteTime_);
             break;
         case 'C':
             what = "/CC clear data buffer";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "recorder_image.h"
 
@@ -22,19 +23,23 @@ void PutDigits(int value, uint8_t* out) {
 
 }  // namespace
 
-SensorStream::SensorStream(const RecorderModel& recorder, double gee, uint32_t seed)
-    : recorder_(recorder), gee_(gee), noise_(seed, recorder.noiseSigma) {}
+SensorStream::SensorStream(const RecorderModel& recorder, SensorScene start, double noiseSigma,
+                           uint32_t seed, std::vector<SensorChange> script)
+    : recorder_(recorder), start_(start), script_(std::move(script)), noise_(seed, noiseSigma) {}
 
-std::vector<uint8_t> SensorStream::NextBlock() {
-    // The flight image's zero-g reading is the recorder at rest upright, at 1 g.
-    const double accel = recorder_.zeroGReading + (gee_ - 1.0) * recorder_.readingsPerG;
-    const double pressure = SiteReading(recorder_, 0.0);
+std::vector<uint8_t> SensorStream::NextBlock(double start, double byteTime) {
+    ++blocks_;
     std::vector<uint8_t> block(kSensorBlockSize);
     for (int i = 0; i < kSensorRecords; ++i) {
+        // A record is what the sensors read when its last byte goes out.
+        const SensorScene scene =
+            SceneAt(script_, start_, start + 8.0 * (i + 1) * byteTime, blocks_);
+        // The flight image's zero-g reading is the recorder at rest upright, at 1 g.
+        const double accel = recorder_.zeroGReading + (scene.gee - 1.0) * recorder_.readingsPerG;
         uint8_t* record = block.data() + 8 * i;
         PutDigits(Reading(accel + noise_.Next()), record);
         record[3] = ',';
-        PutDigits(Reading(pressure + noise_.Next()), record + 4);
+        PutDigits(Reading(scene.pressure + noise_.Next()), record + 4);
         record[7] = '\r';
     }
     block[kSensorBlockSize - 2] = '\r';

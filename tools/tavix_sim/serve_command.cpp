@@ -56,7 +56,23 @@ int RunServe(const std::vector<std::string>& args) {
         std::fprintf(stderr, "tavix-sim serve: %s\n", parsed.error.c_str());
         return 2;
     }
-    const ServeOptions& o = parsed.options;
+    ServeOptions o = parsed.options;
+    if (!o.sensorScriptPath.empty()) {
+        std::ifstream script(o.sensorScriptPath);
+        if (!script) {
+            std::fprintf(stderr, "tavix-sim serve: cannot read %s: %s\n",
+                         o.sensorScriptPath.c_str(), std::strerror(errno));
+            return 1;
+        }
+        const SensorScript parsedScript =
+            ParseSensorScript(std::string{std::istreambuf_iterator<char>(script), {}});
+        if (!parsedScript.error.empty()) {
+            std::fprintf(stderr, "tavix-sim serve: %s %s\n", o.sensorScriptPath.c_str(),
+                         parsedScript.error.c_str());
+            return 2;
+        }
+        o.sensorScript = parsedScript.changes;
+    }
     std::ifstream in(o.imagePath, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "tavix-sim serve: cannot read %s: %s\n", o.imagePath.c_str(),

@@ -18,6 +18,11 @@ const char kServeOptionsHelp[] =
     "  --log FILE                log each command with its time (default: standard error)\n"
     "  --clear-ms N              time the recorder takes to erase its memory (default 1000)\n"
     "  --gee G                   resting attitude for \"/T\": 1 upright, 0 flat, -1 upside down\n"
+    "  --pressure R              raw pressure reading for \"/T\", 0 to 255 (default: sea level)\n"
+    "  --noise SIGMA             sensor noise in readings, 0 to 20 (default 0.3)\n"
+    "  --sensor-script FILE      attitude and pressure changes over time or per \"/T\" block:\n"
+    "                            lines 'at SECONDS gee G pressure P' or 'block N gee G', '#'\n"
+    "                            comments\n"
     "  --seed N                  sensor noise seed (default 1)\n";
 
 namespace {
@@ -92,6 +97,15 @@ ServeArgs ParseServeArgs(const std::vector<std::string>& args) {
                 fail("bad value '" + value + "' for --gee");
             else
                 o.gee = *g;
+        } else if (name == "--pressure" || name == "--noise") {
+            const auto v = ParseNumber<double>(value);
+            const double top = name == "--pressure" ? 255.0 : 20.0;
+            if (!v || *v < 0.0 || *v > top)
+                fail("bad value '" + value + "' for " + name);
+            else
+                (name == "--pressure" ? o.pressure : o.noise) = *v;
+        } else if (name == "--sensor-script") {
+            o.sensorScriptPath = value;
         } else if (name == "--seed") {
             const auto n = ParseNumber<uint32_t>(value);
             if (!n)

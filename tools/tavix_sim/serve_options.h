@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sensor_script.h"
+
 namespace tavix {
 
 struct ServeOptions {
@@ -15,11 +17,17 @@ struct ServeOptions {
     bool silent = false;   // reads commands, answers none
     bool badChecksum = false;
     bool noTrailer = false;
-    int dropAfter = -1;   // stop the image after this many bytes; -1 sends it whole
-    std::string logPath;  // command log; standard error when empty
-    int clearMs = 1000;   // the recorder erasing its memory before it answers "/CC"
-    double gee = 1.0;     // the resting recorder's attitude: 1 upright, 0 flat, -1 upside down
-    uint32_t seed = 1;    // sensor noise
+    int dropAfter = -1;      // stop the image after this many bytes; -1 sends it whole
+    std::string logPath;     // command log; standard error when empty
+    int clearMs = 1000;      // the recorder erasing its memory before it answers "/CC"
+    double gee = 1.0;        // the resting recorder's attitude: 1 upright, 0 flat, -1 upside down
+    double pressure = -1.0;  // the raw pressure reading for "/T"; negative: sea level
+    double noise = 0.3;      // sensor noise, standard deviation in readings
+    uint32_t seed = 1;       // sensor noise
+    // Changes of attitude and pressure over time or per "/T" block (--sensor-script FILE, read
+    // by the serve command).
+    std::string sensorScriptPath;
+    std::vector<SensorChange> sensorScript;
 };
 
 struct ServeArgs {
