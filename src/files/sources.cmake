@@ -10,6 +10,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/path_lookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/safe_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simulation_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/small_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/windows1252.cpp

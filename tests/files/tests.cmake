@@ -11,3 +11,4 @@ target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/data_files_te
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/loading_test.cpp)
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp)
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/eight_bit_files_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/simulation_import_test.cpp)
