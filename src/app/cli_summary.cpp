@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli_compare.h"
 #include "app/cli_device.h"
 #include "app/cli_export.h"
 #include "app/cli_flight.h"
@@ -179,8 +180,8 @@ namespace {
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::string& programDirectory) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out)
-            << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage;
+        (args.empty() ? err : out) << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage
+                                   << kLogbookUsage << kCompareUsage;
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "summary")
@@ -191,12 +192,15 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return RunFormulaCli(args, out, err, programDirectory);
     if (args[0] == "export")
         return RunExportCli(args, out, err, programDirectory);
+    if (args[0] == "compare")
+        return RunCompareCli(args, out, err, programDirectory);
     if (args[0] == "logbook")
         return RunLogbookCli(args, out, err, programDirectory);
     if (IsDeviceCommand(args[0]))
         return RunDeviceCli(args, out, err, programDirectory);
     err << "orvale-cli: unknown command " << args[0] << "\n"
-        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage;
+        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage
+        << kCompareUsage;
     return 2;
 }
 

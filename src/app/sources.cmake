@@ -1,6 +1,7 @@
 # The command-line tool and the Qt-free rules of the desktop shell.
 target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/background_picture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli_compare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli_flight.cpp
@@ -14,4 +15,5 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simulation_comparison.cpp
 )
