@@ -138,7 +138,7 @@ TEST(RecorderEmulator, SensorScriptByTimeChangesRecordsWithinABlock) {
     EXPECT_EQ(Reading(block, 61, 0), upright);  // out at 496 ms
     EXPECT_EQ(Reading(block, 62, 0), threeG);   // out at 504 ms
     EXPECT_EQ(Reading(block, 123, 4), 210);     // sea level until 1 s
-    EXPECT_EQ(Reading(block, 125, 4), 100);  // out at 1008 ms
+    EXPECT_EQ(Reading(block, 125, 4), 100);     // out at 1008 ms
 }
 
 TEST(RecorderEmulator, SensorScriptErrorsNameTheLine) {
