@@ -12,6 +12,7 @@
 
 #include "app/cli_flight.h"
 #include "app/cli_prompts.h"
+#include "bench_flight.h"
 #include "core/file_error.h"
 #include "files/startup_files.h"
 #include "graph/graph_build.h"
@@ -20,21 +21,6 @@
 #include "qcustomplot.h"
 
 namespace {
-
-std::string FirstSample() {
-    for (auto dir = std::filesystem::current_path(); !dir.empty(); dir = dir.parent_path()) {
-        if (std::filesystem::exists(dir / "samples" / "FLT-001.DAT"))
-            return (dir / "samples" / "FLT-001.DAT").string();
-        if (dir == dir.parent_path())
-            break;
-    }
-    return "samples/FLT-001.DAT";
-}
-
-const std::vector<std::string> kTwelve{
-    "ch1",         "ch2",        "int(ch1)*32.17",    "int(int(ch1))*32.17",
-    "dif(ch2)",    "ch2*0.3048", "(ch1-1)^2",         "sin(x)*ch1",
-    "exp(ch1/10)", "ln(ch2+1)",  "abs(ch1)+atn(ch1)", "hst 100,ch2"};
 
 // The real engine, except that the zoom rectangle's span is set here instead of dragged.
 class DraggedEngine : public orvale::GraphEngine {
@@ -83,14 +69,14 @@ struct TwelveChannelGraph {
     bool Load(benchmark::State& st, bool overlap) {
         orvale::InitProgramState(state, {0, "/tmp/orvale-bench/", {}}, prompts);
         try {
-            orvale::OpenCliFlight(state, prompts, FirstSample(), {});
+            orvale::OpenCliFlight(state, prompts, orvale::bench::SampleFlight(), {});
         } catch (const orvale::FileError& e) {
             st.SkipWithError(e.what());
             return false;
         }
         state.entries[0].graphLength = state.entries[0].duration;
-        for (size_t i = 0; i < kTwelve.size(); ++i) {
-            state.channels[i].formula = kTwelve[i];
+        for (size_t i = 0; i < orvale::bench::kTwelveFormulas.size(); ++i) {
+            state.channels[i].formula = orvale::bench::kTwelveFormulas[i];
             state.channels[i].selected = true;
         }
         window.overlap = overlap;

@@ -1,20 +1,6 @@
 // The printed graph report of twelve channels written to PDF, as "&Print" to a file and
 // `orvale --render --report` write it: each series' flight and parameter file read again, the
 // text laid out and the graph drawn as a vector picture. Offscreen; the graph is built once.
-// QCustomPlot's header uses Qt's keyword macros, which this file turns off (the program state has
-// a member named "slots"): lend them to it alone.
-// clang-format off
-#include <QObject>
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
-#include <qcustomplot.h>
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
-// clang-format on
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -26,23 +12,15 @@
 
 #include "app/cli_flight.h"
 #include "app/cli_prompts.h"
+#include "bench_flight.h"
 #include "core/file_error.h"
 #include "files/startup_files.h"
 #include "graph/graph_build.h"
 #include "graph/graph_report_printer.h"
 #include "graph/qcp_graph_engine.h"
+#include "graph/qcustomplot_header.h"
 
 namespace {
-
-std::string FirstSample() {
-    for (auto dir = std::filesystem::current_path(); !dir.empty(); dir = dir.parent_path()) {
-        if (std::filesystem::exists(dir / "samples" / "FLT-001.DAT"))
-            return (dir / "samples" / "FLT-001.DAT").string();
-        if (dir == dir.parent_path())
-            break;
-    }
-    return "samples/FLT-001.DAT";
-}
 
 const std::vector<std::string> kTwelve{
     "ch1",         "ch2",        "int(ch1)*32.17",    "int(int(ch1))*32.17",
@@ -56,7 +34,7 @@ void ReportOfTwelveChannels(benchmark::State& st) {
     orvale::CliPrompts prompts(std::cerr);
     orvale::InitProgramState(state, {0, dir.string() + "/", {}}, prompts);
     try {
-        orvale::OpenCliFlight(state, prompts, FirstSample(), {});
+        orvale::OpenCliFlight(state, prompts, orvale::bench::SampleFlight(), {});
     } catch (const orvale::FileError& e) {
         st.SkipWithError(e.what());
         return;

@@ -10,26 +10,12 @@
 
 #include "app/cli_flight.h"
 #include "app/cli_prompts.h"
+#include "bench_flight.h"
 #include "core/file_error.h"
 #include "files/startup_files.h"
 #include "graph/series_preparation.h"
 
 namespace {
-
-std::string FirstSample() {
-    for (auto dir = std::filesystem::current_path(); !dir.empty(); dir = dir.parent_path()) {
-        if (std::filesystem::exists(dir / "samples" / "FLT-001.DAT"))
-            return (dir / "samples" / "FLT-001.DAT").string();
-        if (dir == dir.parent_path())
-            break;
-    }
-    return "samples/FLT-001.DAT";
-}
-
-const std::vector<std::string> kTwelve{
-    "ch1",         "ch2",        "int(ch1)*32.17",    "int(int(ch1))*32.17",
-    "dif(ch2)",    "ch2*0.3048", "(ch1-1)^2",         "sin(x)*ch1",
-    "exp(ch1/10)", "ln(ch2+1)",  "abs(ch1)+atn(ch1)", "hst 100,ch2"};
 
 // Prepares channel slots 0..count-1 as graph series 1..count over the whole recording, each in
 // its own entry as the graph keeps them.
@@ -38,7 +24,7 @@ void PrepareAll(benchmark::State& st, int count, const std::vector<std::string>*
     orvale::CliPrompts prompts(std::cerr);
     orvale::InitProgramState(state, {0, "/tmp/orvale-bench/", {}}, prompts);
     try {
-        orvale::OpenCliFlight(state, prompts, FirstSample(), {});
+        orvale::OpenCliFlight(state, prompts, orvale::bench::SampleFlight(), {});
     } catch (const orvale::FileError& e) {
         st.SkipWithError(e.what());
         return;
@@ -75,7 +61,7 @@ void BM_SeriesThreeDefaultChannels(benchmark::State& st) {
 BENCHMARK(BM_SeriesThreeDefaultChannels)->Unit(benchmark::kMicrosecond);
 
 void BM_SeriesTwelveChannels(benchmark::State& st) {
-    PrepareAll(st, 12, &kTwelve);
+    PrepareAll(st, 12, &orvale::bench::kTwelveFormulas);
 }
 BENCHMARK(BM_SeriesTwelveChannels)->Unit(benchmark::kMicrosecond);
 

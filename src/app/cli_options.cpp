@@ -89,4 +89,15 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, siz
     return args[++i];
 }
 
+std::string ParseWindowOption(const std::string& option, const std::string& value,
+                              std::optional<double>& start, std::optional<double>& length) {
+    const auto seconds = ParseDecimal(value);
+    if (!seconds)
+        return option + " needs a number of seconds, not \"" + value + "\"";
+    if (option == "--length" && *seconds <= 0.0)
+        return "--length needs a positive number of seconds, not \"" + value + "\"";
+    (option == "--start" ? start : length) = seconds;
+    return {};
+}
+
 }  // namespace orvale

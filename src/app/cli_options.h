@@ -18,6 +18,11 @@ std::optional<uint32_t> ParseChannelMask(const std::string& text);
 // A finite decimal number such as "-0.25", "10" or "1e2".
 std::optional<double> ParseDecimal(const std::string& text);
 
+// The value of --start or --length (option names which) into start or length: seconds, the
+// length above 0. Empty when taken, else the message saying what was expected.
+std::string ParseWindowOption(const std::string& option, const std::string& value,
+                              std::optional<double>& start, std::optional<double>& length);
+
 // A filter level: 0..3 or its name (None, Light, Medium, Heavy) in any letter case.
 std::optional<int32_t> ParseFilterLevel(const std::string& text);
 

@@ -9,8 +9,8 @@
 #include "app/cli_options.h"
 #include "app/cli_recording_prompts.h"
 #include "app/cli_summary.h"
-#include "core/csv_text.h"
 #include "app/json_writer.h"
+#include "core/csv_text.h"
 #include "core/file_error.h"
 #include "core/text_format.h"
 #include "core/time_window.h"
@@ -78,12 +78,8 @@ std::string ParseSeriesArgs(const std::vector<std::string>& args, SeriesOptions&
         } else if (a == "--cal") {
             o.files.calFile = *v;
         } else if (a == "--start" || a == "--length") {
-            const auto seconds = ParseDecimal(*v);
-            if (!seconds)
-                return a + " needs a number of seconds, not \"" + *v + "\"";
-            if (a == "--length" && *seconds <= 0.0)
-                return "--length needs a positive number of seconds, not \"" + *v + "\"";
-            (a == "--start" ? o.start : o.length) = seconds;
+            if (std::string problem = ParseWindowOption(a, *v, o.start, o.length); !problem.empty())
+                return problem;
         } else if (a == "--filter") {
             o.filter = ParseFilterLevel(*v);
             if (!o.filter)

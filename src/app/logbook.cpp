@@ -8,6 +8,7 @@
 #include "app/cli_flight.h"
 #include "app/cli_prompts.h"
 #include "app/json_writer.h"
+#include "app/text_table.h"
 #include "core/csv_text.h"
 #include "core/image_decode.h"
 #include "core/launch_detection.h"
@@ -180,27 +181,7 @@ std::string LogbookText(const Logbook& book) {
     std::vector<std::vector<std::string>> table{LogbookHeaders()};
     for (const LogbookRow& row : book.rows)
         table.push_back(LogbookCells(row));
-    // Widths in characters, not bytes: "²" and a note's accents take one column each.
-    const auto columns = [](const std::string& s) {
-        return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) {
-            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        }));
-    };
-    std::vector<size_t> width(table[0].size(), 0);
-    for (const auto& cells : table)
-        for (size_t i = 0; i < cells.size(); ++i)
-            width[i] = std::max(width[i], columns(cells[i]));
-    std::string text;
-    for (const auto& cells : table) {
-        std::string line;
-        for (size_t i = 0; i < cells.size(); ++i) {
-            line += cells[i];
-            if (i + 1 < cells.size())
-                line += std::string(width[i] - columns(cells[i]) + 2, ' ');
-        }
-        text += line + "\n";
-    }
-    return text;
+    return TextTable(table, table[0].size());
 }
 
 }  // namespace orvale

@@ -1,23 +1,10 @@
 #include "app/render_command.h"
 
-// QCustomPlot's header uses Qt's keyword macros, which this file turns off (the graph view has a
-// member named "slots"): lend them to it alone.
-// clang-format off
-#include <QObject>
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
-#include <qcustomplot.h>
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
-// clang-format on
 #include <QPrinter>
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include "graph/qcustomplot_header.h"
 
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
@@ -176,12 +163,8 @@ std::string ParseRenderArgs(const std::vector<std::string>& args, RenderOptions&
             o.width = size->first;
             o.height = size->second;
         } else if (a == "--start" || a == "--length") {
-            const auto seconds = ParseDecimal(*v);
-            if (!seconds)
-                return a + " needs a number of seconds, not \"" + *v + "\"";
-            if (a == "--length" && *seconds <= 0.0)
-                return "--length needs a positive number of seconds, not \"" + *v + "\"";
-            (a == "--start" ? o.start : o.length) = seconds;
+            if (std::string problem = ParseWindowOption(a, *v, o.start, o.length); !problem.empty())
+                return problem;
         } else if (a == "--zoom") {
             o.zoom = ParseZoom(*v);
             if (!o.zoom)

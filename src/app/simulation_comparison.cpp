@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/text_table.h"
 #include "core/launch_detection.h"
 #include "core/text_format.h"
 
@@ -43,24 +44,7 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows) {
                       : std::string("\u2014");
         table.push_back({r.label, number(r.flown, 2), number(r.simulated, 2), percent});
     }
-    // Widths in characters: "²" and "—" take one column each.
-    const auto columns = [](const std::string& s) {
-        return static_cast<size_t>(std::count_if(s.begin(), s.end(), [](char c) {
-            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        }));
-    };
-    std::vector<size_t> width(4, 0);
-    for (const auto& cells : table)
-        for (size_t i = 0; i < cells.size(); ++i)
-            width[i] = std::max(width[i], columns(cells[i]));
-    std::string text;
-    for (const auto& cells : table) {
-        text += cells[0] + std::string(width[0] - columns(cells[0]), ' ');
-        for (size_t i = 1; i < cells.size(); ++i)
-            text += std::string(width[i] - columns(cells[i]) + 2, ' ') + cells[i];
-        text += "\n";
-    }
-    return text;
+    return TextTable(table, 1);
 }
 
 }  // namespace orvale

@@ -1,23 +1,10 @@
 // The graph of a sample flight built into a real QCustomPlot: the plot areas, curves and marker
 // lines it holds, a zoom by a mouse drag that recomputes, its undo, and a saved picture.
 
-// QCustomPlot's header uses Qt's keyword macros, which the tests turn off (the program state has
-// a member named "slots"): lend them to it alone.
-// clang-format off
-#include <QObject>
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
-#include <qcustomplot.h>
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
-// clang-format on
 #include <QImage>
 #include <QtTest>
 #include <filesystem>
+#include "graph/qcustomplot_header.h"
 
 #include "core/time_window.h"
 #include "fake_prompts.h"

@@ -2,20 +2,6 @@
 // pdftotext: headless through `orvale --render --report`, and from the graph window's "&Print"
 // with its print dialog.
 
-// QCustomPlot's header uses Qt's keyword macros, which the tests turn off (the program state has
-// a member named "slots"): lend them to it alone.
-// clang-format off
-#include <QObject>
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#define emit Q_EMIT
-#define foreach Q_FOREACH
-#include <qcustomplot.h>
-#undef signals
-#undef slots
-#undef emit
-#undef foreach
-// clang-format on
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -23,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "graph/qcustomplot_header.h"
 
 #include "app/render_command.h"
 #include "fake_prompts.h"
@@ -34,6 +21,7 @@
 #include "graph/qcp_graph_engine.h"
 #include "modal_driver.h"
 #include "program_fixture.h"
+#include "render_fixture.h"
 #include "test_image.h"
 #include "widgets/printer_choice.h"
 
@@ -43,9 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Sample(const std::string& name) {
-    return std::string(ORVALE_SOURCE_DIR) + "/samples/" + name;
-}
+using test::Sample;
 
 // The text of a PDF's pages (all, or one), as laid out, each line without its leading blanks
 // and page breaks.
@@ -102,18 +88,8 @@ std::string TwelveChannels(const fs::path& dir) {
 
 }  // namespace
 
-class GraphReportTest : public QObject {
+class GraphReportTest : public QObject, public test::RenderScratch {
     Q_OBJECT
-
-    int Render(const std::vector<std::string>& args, std::string& err) {
-        std::ostringstream errors;
-        const int status = RunRender(args, errors, dir_.path().string() + "/");
-        err = errors.str();
-        return status;
-    }
-    std::string Out(const std::string& name) const { return (dir_.path() / name).string(); }
-
-    test::TempDir dir_;
 
 private Q_SLOTS:
     void headlessReports() {

@@ -9,15 +9,14 @@
 #include <sstream>
 
 #include "app/render_command.h"
+#include "render_fixture.h"
 #include "test_image.h"
 
 namespace orvale {
 
 namespace {
 
-std::string Sample(const std::string& name) {
-    return std::string(ORVALE_SOURCE_DIR) + "/samples/" + name;
-}
+using test::Sample;
 
 std::vector<std::string> Lines(const std::string& path) {
     std::ifstream in(path);
@@ -29,18 +28,8 @@ std::vector<std::string> Lines(const std::string& path) {
 
 }  // namespace
 
-class RenderCommandTest : public QObject {
+class RenderCommandTest : public QObject, public test::RenderScratch {
     Q_OBJECT
-
-    int Render(const std::vector<std::string>& args, std::string& err) {
-        std::ostringstream errors;
-        const int status = RunRender(args, errors, dir_.path().string() + "/");
-        err = errors.str();
-        return status;
-    }
-    std::string Out(const std::string& name) const { return (dir_.path() / name).string(); }
-
-    test::TempDir dir_;
 
 private Q_SLOTS:
     void writesPicturesOfTheAskedSize() {
