@@ -13,6 +13,7 @@
 
 #include "app/logbook.h"
 #include "core/app_state.h"
+#include "core/multi_graph_choice.h"
 #include "core/prompts.h"
 #include "files/path_lookup.h"
 
@@ -76,6 +77,9 @@ TFlightsForm::TFlightsForm(AppState& state, Prompts& prompts, QWidget* parent)
     OpenBtn = new QPushButton("Open", this);
     OpenBtn->setObjectName("OpenBtn");
     OpenBtn->setToolTip("Open the selected flight");
+    CompareBtn = new QPushButton("Compare selected", this);
+    CompareBtn->setObjectName("CompareBtn");
+    CompareBtn->setToolTip("Lay the selected flights' altitudes over one another");
     CloseBtn = new QPushButton("Close", this);
     CloseBtn->setObjectName("CloseBtn");
     connect(AddFolderBtn, &QPushButton::clicked, this, [this] { AddFolderClick(); });
@@ -83,11 +87,13 @@ TFlightsForm::TFlightsForm(AppState& state, Prompts& prompts, QWidget* parent)
         if (FlightsTable->currentRow() >= 0)
             OpenRow(FlightsTable->currentRow());
     });
+    connect(CompareBtn, &QPushButton::clicked, this, [this] { CompareSelected(); });
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(AddFolderBtn);
     buttons->addStretch();
+    buttons->addWidget(CompareBtn);
     buttons->addWidget(OpenBtn);
     buttons->addWidget(CloseBtn);
     auto* layout = new QVBoxLayout(this);
@@ -108,6 +114,7 @@ std::vector<std::string> TFlightsForm::Folders() const {
 
 void TFlightsForm::showEvent(QShowEvent* event) {
     chosen_.reset();
+    compared_.clear();
     Refresh();
     QDialog::showEvent(event);
 }
@@ -151,6 +158,7 @@ void TFlightsForm::Refresh() {
                                : QString("Not listed (cannot be read): ") + problems.join("; "));
     ProblemsLabel->setVisible(!problems.isEmpty());
     OpenBtn->setEnabled(!book.rows.empty());
+    CompareBtn->setEnabled(!book.rows.empty());
 }
 
 void TFlightsForm::AddFolder(const std::string& folder) {
@@ -172,6 +180,34 @@ void TFlightsForm::OpenRow(int row) {
     if (!first)
         return;
     chosen_ = first->data(kPathColumnRole).toString().toStdString();
+    accept();
+}
+
+}  // namespace orvale
+
+namespace orvale {
+
+void TFlightsForm::CompareSelected() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : FlightsTable->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    if (rows.empty()) {
+        prompts_.ShowInformation(
+            "Select the flights to compare first (Ctrl+click or Shift+click for several)");
+        return;
+    }
+    if (rows.size() > static_cast<size_t>(kMostMultiGraphRows)) {
+        prompts_.ShowInformation(
+            "Twelve flights are the most one graph compares: the first "
+            "twelve selected are taken");
+        rows.resize(static_cast<size_t>(kMostMultiGraphRows));
+    }
+    std::vector<std::string> paths;
+    for (int row : rows)
+        if (const QTableWidgetItem* first = FlightsTable->item(row, 0))
+            paths.push_back(first->data(kPathColumnRole).toString().toStdString());
+    compared_ = std::move(paths);
     accept();
 }
 

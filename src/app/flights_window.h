@@ -1,6 +1,6 @@
 // "Flights": the logbook of the working directory and any folder the flyer adds, one row per
 // flight, sortable by any column. A double-click (or Open) opens the flight as Load Data file
-// does.
+// does; "Compare selected" lays the selected flights over one another.
 #pragma once
 
 #include <QDialog>
@@ -28,12 +28,16 @@ public:
     void AddFolder(const std::string& folder);
     // The flight chosen to be opened when the window closed with it; cleared on each show.
     const std::optional<std::string>& Chosen() const { return chosen_; }
+    // The flights chosen to be compared (at most twelve, in the table's order) when the window
+    // closed with "Compare selected"; cleared on each show.
+    const std::vector<std::string>& Compared() const { return compared_; }
 
     QLabel* FoldersLabel;
     QTableWidget* FlightsTable;
     QLabel* ProblemsLabel;
     QPushButton* AddFolderBtn;
     QPushButton* OpenBtn;
+    QPushButton* CompareBtn;
     QPushButton* CloseBtn;
 
 protected:
@@ -42,12 +46,14 @@ protected:
 private:
     void AddFolderClick();
     void OpenRow(int row);
+    void CompareSelected();
     std::vector<std::string> Folders() const;
 
     AppState& state_;
     Prompts& prompts_;
     std::vector<std::string> added_;
     std::optional<std::string> chosen_;
+    std::vector<std::string> compared_;
 };
 
 }  // namespace orvale

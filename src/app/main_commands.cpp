@@ -25,6 +25,8 @@
 #include "files/settings_file.h"
 #include "graph/graph_dialog.h"
 #include "graph/graph_window.h"
+#include "graph/multi_graph.h"
+#include "graph/multi_graph_page.h"
 #include "graph/start_length_dialog.h"
 #include "widgets/command_guard.h"
 
@@ -52,8 +54,19 @@ void TMainform::Flights1Click() {
     Run([this] {
         if (!flights_)
             flights_ = new TFlightsForm(state_, prompts_, this);
-        if (flights_->exec() == QDialog::Accepted && flights_->Chosen())
+        if (flights_->exec() != QDialog::Accepted)
+            return;
+        if (flights_->Chosen()) {
             OpenChosenFile(state_, prompts_, OpenCommand::DataFile, *flights_->Chosen());
+        } else if (!flights_->Compared().empty()) {
+            // The selected flights' altitudes, on the Multi-Graph page ready to draw.
+            MultiGraphChoice& choice = state_.settings.multiGraph;
+            choice.rows.clear();
+            for (const std::string& path : flights_->Compared())
+                choice.rows.push_back(NewMultiGraphRow(path, static_cast<int>(choice.rows.size())));
+            GraphDlg->PageControl->setCurrentWidget(GraphDlg->MultiGraphPage);
+            GraphDlg->exec();
+        }
     });
 }
 

@@ -102,6 +102,8 @@ void TMainform::CreateForms() {
     GraphForm = new TGraphForm(state_, prompts_, printer_, this);
     GraphForm->SetOverlapSource([this] { return GraphDlg->OverlapAllChannels(); });
     GraphDlg->SetDrawGraphHook([this] { GraphForm->exec(); });
+    GraphDlg->SetDrawMultiGraphHook(
+        [this] { GraphForm->ShowMultiGraph(state_.settings.multiGraph); });
     CalDlg = new TCalDlg(Link(), prompts_, this);
 }
 

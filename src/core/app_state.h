@@ -12,6 +12,7 @@
 #include "core/device_state.h"
 #include "core/error_messages.h"
 #include "core/formula_state.h"
+#include "core/multi_graph_choice.h"
 #include "core/summary_rows.h"
 
 namespace orvale {
@@ -165,6 +166,7 @@ struct Settings {
     bool refCircleOn = false;
     bool scatterPlotOn = false;
     bool askStartLength = true;
+    MultiGraphChoice multiGraph;
 };
 
 // Header values decoded from the image and the results of the summary pass.

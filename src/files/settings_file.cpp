@@ -4,6 +4,7 @@
 
 #include "core/text_format.h"
 #include "files/ini_file.h"
+#include "files/multi_graph_settings.h"
 #include "files/path_lookup.h"
 
 namespace orvale {
@@ -82,6 +83,7 @@ void ReadSettings(AppState& state) {
     s.refCircleOn = ini.ReadBool(kChVsCh, "Ref_Circle_On", s.refCircleOn);
     s.scatterPlotOn = ini.ReadBool(kChVsCh, "Scatter_Plot_On", s.scatterPlotOn);
     s.askStartLength = ini.ReadBool(kGraph, "Ask_Start_Length", s.askStartLength);
+    ReadMultiGraphSettings(ini, s.multiGraph);
     s.mainWindow = ReadMainWindowBounds(state);
 
     // A bare file name lives in the working directory.
@@ -153,6 +155,7 @@ void SaveSettings(const AppState& state) {
 
     ini.WriteBool(kChVsCh, "Scatter_Plot_On", s.scatterPlotOn);
     ini.WriteBool(kChVsCh, "Ref_Circle_On", s.refCircleOn);
+    WriteMultiGraphSettings(ini, s.multiGraph);
     ini.Save(path);
 }
 

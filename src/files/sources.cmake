@@ -4,6 +4,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/data_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/loading.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multi_graph_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameter_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameter_file.cpp

@@ -117,21 +117,27 @@ float PlotPointY(const AppState& state, int k, int j) {
 }
 
 void SendSeries(const AppState& state, GraphEngine& engine, int k) {
-    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
-    if (DrawnInBand(s))
+    if (DrawnInBand(state.series[static_cast<size_t>(k)]))
         return;  // its band is sent with the others by SendBands
+    SendSeriesTo(state, engine, k, TimeSubset(state, k), 0.0);
+}
+
+void SendSeriesTo(const AppState& state, GraphEngine& engine, int k, int subset, double shift) {
+    const ChannelSamples& s = state.series[static_cast<size_t>(k)];
     const int stored = static_cast<int>(std::min(s.x.size(), s.y.size()));
     const int last = std::min(s.pointCount, stored - 1);  // -1 when nothing was computed
     if (engine.Points() < last + 1)
         engine.SetPoints(last + 1);
-    const int subset = TimeSubset(state, k);
     int j = 0;
     if (last >= 0) {
-        engine.SetPoint(subset, 0,
-                        static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart),
-                        PlotPointY(state, k, 0));
+        engine.SetPoint(
+            subset, 0, static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart + shift),
+            PlotPointY(state, k, 0));
         for (j = 1; j <= last; ++j)
-            engine.SetPoint(subset, j, s.x[static_cast<size_t>(j)], PlotPointY(state, k, j));
+            engine.SetPoint(subset, j,
+                            shift == 0.0 ? s.x[static_cast<size_t>(j)]
+                                         : static_cast<float>(s.x[static_cast<size_t>(j)] + shift),
+                            PlotPointY(state, k, j));
     }
     for (; j < engine.Points(); ++j)
         engine.SetPoint(subset, j, kGraphNullValue, kGraphNullValue);
@@ -181,6 +187,7 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
     SendBands(state, engine, count);
 
     engine.SetVerticalLines(EventLines(state, window.drogueRowVisible));
+    engine.SetLegend({});
     const XRange shown = TimeAxisWindow(state, timeSeries);
     engine.SetXAxisLabel(kFlightTimeLabel);
     engine.SetXRange(shown);

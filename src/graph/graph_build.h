@@ -45,6 +45,14 @@ struct GraphView {
     std::vector<int> channelSlots;
     XRange shown;
     std::vector<GraphViewStep> undo;
+    // Flights laid over one another: series k is drawn moved by timeShift[k - 1] seconds and
+    // named names[k - 1] (file and channel). Both empty for the time graph of one flight.
+    std::vector<float> timeShift;
+    std::vector<std::string> names;
+    // Flights laid over one another: the span of graph time of every flight, and the window
+    // of graph time they were last computed over (empty: each over its whole window).
+    XRange full;
+    std::vector<SeriesWindow> displayWindow;
 };
 
 enum class BuildResult {
@@ -64,6 +72,9 @@ BuildResult BuildGraph(AppState& state, Prompts& prompts, GraphEngine& engine,
 // null value for every point after them. The engine grows to hold the longest series. A
 // histogram or spectrum is not sent here: it has a band of its own (SendBands).
 void SendSeries(const AppState& state, GraphEngine& engine, int k);
+
+// The same into subset `subset`, every X moved by shift seconds.
+void SendSeriesTo(const AppState& state, GraphEngine& engine, int k, int subset, double shift);
 
 // Hands the bands of the histograms and spectra among series 1..count to the engine.
 void SendBands(const AppState& state, GraphEngine& engine, int count);

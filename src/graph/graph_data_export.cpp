@@ -36,11 +36,17 @@ Column SeriesColumn(const AppState& state, const GraphView& view, int k) {
     const bool zoomed = !view.undo.empty();
     const auto low = static_cast<float>(view.shown.min);
     const auto high = static_cast<float>(view.shown.max);
+    // A flight laid over others is written on the graph's time, as it is drawn.
+    const double shift = static_cast<size_t>(k) <= view.timeShift.size()
+                             ? view.timeShift[static_cast<size_t>(k - 1)]
+                             : 0.0;
     Column column;
     for (int j = 0; j <= last; ++j) {
-        const float x = j == 0
-                            ? static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart)
-                            : s.x[static_cast<size_t>(j)];
+        // As SendSeriesTo hands the points to the engine.
+        const float x =
+            j == 0 ? static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart + shift)
+            : shift == 0.0 ? s.x[static_cast<size_t>(j)]
+                           : static_cast<float>(s.x[static_cast<size_t>(j)] + shift);
         if (zoomed && !(x >= low && x <= high))
             continue;
         column.emplace(x, PlottedY(s, static_cast<size_t>(j)));
@@ -109,7 +115,9 @@ bool WriteGraphData(std::ostream& out, const AppState& state, const GraphView& v
             histograms.push_back(k);
             continue;
         }
-        timeTitles.push_back(s.title);
+        timeTitles.push_back(static_cast<size_t>(k) <= view.names.size()
+                                 ? view.names[static_cast<size_t>(k - 1)]
+                                 : s.title);
         timeColumns.push_back(SeriesColumn(state, view, k));
         if (s.seriesMode == kSeriesPowerOfTwo) {
             spectrumTitles.push_back(SpectrumTitle(s));

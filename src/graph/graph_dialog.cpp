@@ -26,7 +26,9 @@
 #include "core/text_format.h"
 #include "files/data_files.h"
 #include "files/parameter_file.h"
+#include "graph/colour_swatch.h"
 #include "graph/graph_table_rules.h"
+#include "graph/multi_graph_page.h"
 #include "widgets/command_guard.h"
 #include "widgets/entry_fields.h"
 #include "widgets/screen_placement.h"
@@ -38,20 +40,6 @@ namespace {
 constexpr int kClientWidth = 601;
 constexpr int kClientHeight = 434;
 constexpr int kValueRole = Qt::UserRole;  // filter level or colour index of a cell
-
-QColor ChannelColour(int index) {
-    const RgbColour c = kChannelColours[static_cast<size_t>(ShownColourIndex(index))];
-    return QColor(c.red, c.green, c.blue);
-}
-
-QPixmap Swatch(int index) {
-    QPixmap swatch(36, 12);
-    swatch.fill(ChannelColour(index));
-    QPainter painter(&swatch);
-    painter.setPen(Qt::black);
-    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
-    return swatch;
-}
 
 QString Hint(int column) {
     return kGraphColumns[static_cast<size_t>(column)].hint;
@@ -109,7 +97,7 @@ public:
             } else {
                 list->setIconSize(QSize(36, 12));
                 for (int i = 0; i < static_cast<int>(kChannelColours.size()); ++i) {
-                    list->addItem(QIcon(Swatch(i)), QString());
+                    list->addItem(QIcon(ColourSwatch(i)), QString());
                     list->setItemData(i, QString("Colour %1").arg(i), Qt::ToolTipRole);
                     list->setItemData(i, QString("Colour %1").arg(i), Qt::AccessibleTextRole);
                 }
@@ -250,15 +238,13 @@ TGraphDlg::TGraphDlg(AppState& state, Prompts& prompts, QWidget* parent)
     connect(DrawGrBtn, &QPushButton::clicked, this, &TGraphDlg::DrawGrBtnClick);
     connect(SaveParBtn, &QPushButton::clicked, this, &TGraphDlg::SaveParBtnClick);
 
-    // The other two pages were never filled: only "Graph" is shown, without the strip.
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     auto* graphPage = new QWidget;
     PageControl->addTab(graphPage, "Graph");
-    PageControl->addTab(new QWidget, "Multi-Graph");
+    MultiGraphPage = new TMultiGraphPage(state_, prompts_);
+    PageControl->addTab(MultiGraphPage, "Multi-Graph");
     PageControl->addTab(new QWidget, "Channel vs Channel");
-    PageControl->tabBar()->hide();
-    PageControl->tabBar()->setEnabled(false);
 
     auto* times = new QHBoxLayout;
     times->addWidget(StartTimeLabel);
@@ -302,6 +288,7 @@ void TGraphDlg::showEvent(QShowEvent* event) {
     LengthE->setText(SecondsText(flight.graphLength));
     selection_->Take(state_);
     FillTable();
+    MultiGraphPage->FillTable();
     QDialog::showEvent(event);
     CentreOnScreen(*this);
     GraphTable->setFocus();
@@ -345,7 +332,7 @@ void TGraphDlg::FillRow(int row) {
     const int colour = ShownColourIndex(channel.colourIndex);
     auto* swatch = cell(kColourColumn, QString(), editable);
     swatch->setData(kValueRole, colour);
-    swatch->setData(Qt::DecorationRole, Swatch(colour));
+    swatch->setData(Qt::DecorationRole, ColourSwatch(colour));
     swatch->setData(Qt::AccessibleTextRole, QString("Colour %1").arg(colour));
 }
 
@@ -450,6 +437,13 @@ void TGraphDlg::OKBtnClick() {
 
 void TGraphDlg::DrawGrBtnClick() {
     EndEdits();
+    // Flights laid over one another are read with their own parameter files: the current
+    // flight's is not written for them (there may be no current flight at all).
+    if (PageControl->currentWidget() == MultiGraphPage) {
+        if (drawMultiGraph_)
+            drawMultiGraph_();
+        return;
+    }
     if (!RunCommand(prompts_, [&] { WriteParameterFile(state_); }))
         return;
     if (drawGraph_)

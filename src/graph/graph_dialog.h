@@ -20,6 +20,7 @@ namespace orvale {
 struct AppState;
 class Prompts;
 class GraphSelection;
+class TMultiGraphPage;
 
 class TGraphDlg : public QDialog {
     Q_OBJECT
@@ -33,8 +34,11 @@ public:
     // Shows the graph window over this dialog; the dialog stays open under it. Until it is set,
     // "Draw Graph" only saves the channel table.
     void SetDrawGraphHook(std::function<void()> hook) { drawGraph_ = std::move(hook); }
+    // What "Draw Graph" does on the Multi-Graph page: the flights laid over one another.
+    void SetDrawMultiGraphHook(std::function<void()> hook) { drawMultiGraph_ = std::move(hook); }
 
     QTabWidget* PageControl;
+    TMultiGraphPage* MultiGraphPage;
     QCheckBox* OverlapChk;
     QLabel* StartTimeLabel;
     QLineEdit* StartE;
@@ -77,6 +81,7 @@ private:
     Prompts& prompts_;
     std::unique_ptr<GraphSelection> selection_;
     std::function<void()> drawGraph_;
+    std::function<void()> drawMultiGraph_;
     bool closing_ = false;
 };
 

@@ -31,10 +31,11 @@ struct AxisScale {
     friend bool operator==(const AxisScale&, const AxisScale&) = default;
 };
 
-// Axis u shows subset 2u on its left scale and, when it holds two, subset 2u + 1 on its right.
+// The axes take the subsets in order, each as many as it holds: the time graph gives each two
+// (the second on the right scale) or one; flights laid over one another share a left scale.
 struct GraphAxis {
-    int subsets = 1;       // 1 or 2
-    int rightSubsets = 0;  // 0 or 1: whether the second subset uses the right scale
+    int subsets = 1;
+    int rightSubsets = 0;  // 0 or 1: whether the last of its subsets uses the right scale
     float heightShare = 1.0f;
     AxisScale left;
     AxisScale right;  // used only when rightSubsets is 1
@@ -46,6 +47,7 @@ struct VerticalLine {
     double x = 0.0;
     RgbColour colour;
     std::string text;
+    float width = 1.5f;  // pixels
     friend bool operator==(const VerticalLine&, const VerticalLine&) = default;
 };
 
@@ -94,6 +96,9 @@ public:
 
     virtual void SetTitles(const std::string& mainTitle, const std::string& subTitle) = 0;
     virtual void SetVerticalLines(const std::vector<VerticalLine>& lines) = 0;
+
+    // A legend naming subset s names[s]; none when names is empty.
+    virtual void SetLegend(const std::vector<std::string>& names) { (void)names; }
 
     // The bands drawn below the time axes, top to bottom, each as tall as one stacked time axis.
     // They keep their own horizontal range: a zoom of the time axes does not move them, and the

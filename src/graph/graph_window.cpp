@@ -18,6 +18,7 @@
 #include "graph/graph_data_export.h"
 #include "graph/graph_report_printer.h"
 #include "graph/graph_zoom.h"
+#include "graph/multi_graph.h"
 #include "graph/qcp_graph_engine.h"
 #include "widgets/command_guard.h"
 
@@ -63,9 +64,21 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer
     Chart->setMouseTracking(true);
     engine_ = std::make_unique<QcpGraphEngine>(Chart);
     engine_->SetZoomEvents(
-        {[this] { RunCommand(prompts_, [this] { ZoomIn(state_, prompts_, *engine_, view_); }); },
+        {[this] {
+             RunCommand(prompts_, [this] {
+                 if (multi_)
+                     MultiGraphZoomIn(state_, prompts_, *engine_, *multi_, view_);
+                 else
+                     ZoomIn(state_, prompts_, *engine_, view_);
+             });
+         },
          [this] {
-             RunCommand(prompts_, [this] { UndoZoom(state_, prompts_, *engine_, view_); });
+             RunCommand(prompts_, [this] {
+                 if (multi_)
+                     MultiGraphUndoZoom(state_, prompts_, *engine_, *multi_, view_);
+                 else
+                     UndoZoom(state_, prompts_, *engine_, view_);
+             });
          }});
     connect(Chart, &QCustomPlot::mouseMove, this, &TGraphForm::ShowPointUnder);
 
@@ -103,9 +116,22 @@ void TGraphForm::showEvent(QShowEvent* event) {
         this, [this] { BuildGraphNow(); }, Qt::QueuedConnection);
 }
 
+void TGraphForm::ShowMultiGraph(const MultiGraphChoice& choice) {
+    multi_ = choice;
+    exec();
+}
+
 void TGraphForm::BuildGraphNow() {
     CursorReadout->clear();
     RunCommand(prompts_, [this] {
+        if (multi_) {
+            struct Busy {
+                Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+                ~Busy() { QApplication::restoreOverrideCursor(); }
+            } busy;
+            BuildMultiGraph(state_, prompts_, *engine_, *multi_, view_);
+            return;
+        }
         GraphWindowState window;
         window.overlap = overlap_ ? overlap_() : true;
         window.drogueRowVisible = drogueRow_ ? drogueRow_() : state_.summaryRows.drogueRowVisible;
@@ -196,7 +222,20 @@ void TGraphForm::PrintGraphReport() {
     // Cancel prints nothing; the graph on screen is untouched.
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!orvale::PrintGraphReport(state_, prompts_, *engine_, printer))
+    // The report reads each flight again with its own parameter file; laid over one another,
+    // those are other flights, and the flyer's own comes back afterwards.
+    std::optional<AppState> flyers;
+    if (multi_)
+        flyers = state_;
+    const bool printed = orvale::PrintGraphReport(state_, prompts_, *engine_, printer);
+    if (flyers) {
+        for (int k = 1; k < kEntryCount; ++k) {
+            flyers->entries[static_cast<size_t>(k)] = state_.entries[static_cast<size_t>(k)];
+            flyers->series[static_cast<size_t>(k)] = state_.series[static_cast<size_t>(k)];
+        }
+        state_ = std::move(*flyers);
+    }
+    if (!printed)
         prompts_.ShowWarning(
             "Unable to print the graph: the printer could not start. "
             "Choose a printer with Setup Printer.");
@@ -217,6 +256,7 @@ void TGraphForm::done(int result) {
     s.graphHeight = height();
     s.graphWidth = width();
     state_.currentEntry = 0;
+    multi_.reset();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     QDialog::done(result);

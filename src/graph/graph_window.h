@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "core/multi_graph_choice.h"
 #include "graph/graph_build.h"
 #include "widgets/printer_choice.h"
 
@@ -37,6 +39,11 @@ public:
     // and whether the summary's drogue row is visible; both read at each build.
     void SetOverlapSource(std::function<bool()> overlap) { overlap_ = std::move(overlap); }
     void SetDrogueRowSource(std::function<bool()> visible) { drogueRow_ = std::move(visible); }
+
+    // Shows the flights of choice laid over one another instead of the current flight's
+    // channels, until the window is closed.
+    void ShowMultiGraph(const MultiGraphChoice& choice);
+    bool ShowingMultiGraph() const { return multi_.has_value(); }
 
     // "Save Graph...": PNG, SVG, PDF or JPEG by the name's extension, at the window's plot size or
     // the size given. False, with the reason shown, when it cannot be written.
@@ -82,6 +89,7 @@ private:
     GraphView view_;
     std::function<bool()> overlap_;
     std::function<bool()> drogueRow_;
+    std::optional<MultiGraphChoice> multi_;
 };
 
 }  // namespace orvale

@@ -120,6 +120,10 @@ void QcpGraphEngine::SetVerticalLines(const std::vector<VerticalLine>& lines) {
     lines_ = lines;
 }
 
+void QcpGraphEngine::SetLegend(const std::vector<std::string>& names) {
+    legend_ = names;
+}
+
 void QcpGraphEngine::SetBands(const std::vector<ValueBand>& bands) {
     bands_ = bands;
 }
@@ -173,6 +177,7 @@ void QcpGraphEngine::Apply() {
     AddCurves();
     AddBands(row + static_cast<int>(rects_.size()));
     AddLines();
+    AddLegend();
     plot_->replot();
 }
 
@@ -204,12 +209,13 @@ void QcpGraphEngine::AddAxisRects() {
         QCPAxis* left = first ? rect->axis(QCPAxis::atLeft) : rect->addAxis(QCPAxis::atLeft);
         ColourAxis(left, axes_[u].left);
         left->grid()->setPen(QPen(QColor(0x80, 0x80, 0x80), 0, Qt::DotLine));
-        valueAxes_.push_back(left);
-        if (axes_[u].subsets == 2) {
+        const int onLeft = std::max(axes_[u].subsets - axes_[u].rightSubsets, 1);
+        for (int s = 0; s < onLeft; ++s)
+            valueAxes_.push_back(left);
+        if (axes_[u].subsets >= 2 && axes_[u].rightSubsets == 1) {
             QCPAxis* right = first ? rect->axis(QCPAxis::atRight) : rect->addAxis(QCPAxis::atRight);
-            ColourAxis(axes_[u].rightSubsets == 1 ? right : left,
-                       axes_[u].rightSubsets == 1 ? axes_[u].right : axes_[u].left);
-            valueAxes_.push_back(axes_[u].rightSubsets == 1 ? right : left);
+            ColourAxis(right, axes_[u].right);
+            valueAxes_.push_back(right);
         }
     }
 }
@@ -289,7 +295,7 @@ void QcpGraphEngine::AddLines() {
     for (const VerticalLine& line : lines_) {
         if (line.x < xRange_.min || line.x > xRange_.max)
             continue;  // off the axis: not drawn
-        const QPen pen(ToQColor(line.colour), 1.5);
+        const QPen pen(ToQColor(line.colour), line.width);
         for (QCPAxisRect* rect : rects_) {
             auto* item = new QCPItemStraightLine(plot_);
             item->setClipAxisRect(rect);
@@ -314,6 +320,23 @@ void QcpGraphEngine::AddLines() {
         label->setPadding(QMargins(3, 0, 0, 0));
         label->setColor(ToQColor(line.colour));
         label->setText(text);
+    }
+}
+
+void QcpGraphEngine::AddLegend() {
+    // Each curve named by its entry, in the plot area's top right corner.
+    if (legend_.empty() || rects_.empty())
+        return;
+    QCPAxisRect* rect = rects_.front();
+    auto* legend = new QCPLegend;
+    rect->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
+    legend->setLayer(QLatin1String("legend"));
+    legend->setFont(QFont(plot_->font().family(), 8));
+    legend->setBrush(QColor(255, 255, 255, 220));
+    const int named = std::min(plot_->graphCount(), static_cast<int>(legend_.size()));
+    for (int i = 0; i < named; ++i) {
+        plot_->graph(i)->setName(QString::fromStdString(legend_[static_cast<size_t>(i)]));
+        legend->addItem(new QCPPlottableLegendItem(legend, plot_->graph(i)));
     }
 }
 

@@ -37,6 +37,7 @@ public:
     void SetXRange(XRange range) override;
     void SetTitles(const std::string& mainTitle, const std::string& subTitle) override;
     void SetVerticalLines(const std::vector<VerticalLine>& lines) override;
+    void SetLegend(const std::vector<std::string>& names) override;
     void SetBands(const std::vector<ValueBand>& bands) override;
     void SetZoomEvents(ZoomEvents events) override;
     XRange ZoomedXRange() const override { return zoomed_; }
@@ -64,6 +65,7 @@ private:
     void AddCurves();
     void AddLines();
     void AddBands(int firstRow);
+    void AddLegend();
 
     QPointer<QCustomPlot> plot_;
     int pointCount_ = 0;
@@ -76,6 +78,7 @@ private:
     std::string mainTitle_;
     std::string subTitle_;
     std::vector<VerticalLine> lines_;
+    std::vector<std::string> legend_;
     std::vector<ValueBand> bands_;
     ZoomEvents events_;
     XRange zoomed_;

@@ -2,6 +2,8 @@
 set(ORVALE_START_LENGTH_UI
   ${CMAKE_CURRENT_LIST_DIR}/start_length_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/colour_swatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multi_graph_page.cpp
 )
 target_sources(orvale_ui PRIVATE ${ORVALE_START_LENGTH_UI})
 

@@ -5,6 +5,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_table_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_zoom.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multi_graph.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_formula.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_histogram.cpp

@@ -235,3 +235,42 @@ TEST_F(SettingsFile, AFolderThatCannotBeWrittenIsReported) {
 
 }  // namespace
 }  // namespace orvale
+
+namespace orvale {
+namespace {
+
+TEST_F(SettingsFile, TheLastComparisonComesBackAfterTheFiveSections) {
+    Start(state);
+    SaveSettings(state);
+    const std::string five = Contents(File());
+    ASSERT_EQ(five.find("[MultiGraph]"), std::string::npos) << "written before any comparison";
+
+    MultiGraphChoice& choice = state.settings.multiGraph;
+    choice.alignAtLaunch = false;
+    choice.rows = {{"/flights/FLT-001.DAT", 2, 10, 0.0}, {"FLT-002.DAT", 3, 7, -1.25}};
+    SaveSettings(state);
+    const std::string text = Contents(File());
+    EXPECT_EQ(text.substr(0, five.size()), five) << "the five sections must stay as they were";
+    EXPECT_EQ(text.substr(five.size()),
+              "[MultiGraph]\r\nAlign_At_Launch=0\r\nRows=2\r\n"
+              "Flight_1=/flights/FLT-001.DAT\r\nChannel_1=2\r\nColour_1=10\r\nOffset_1=0.000\r\n"
+              "Flight_2=FLT-002.DAT\r\nChannel_2=3\r\nColour_2=7\r\nOffset_2=-1.250\r\n");
+    AppState back;
+    Start(back);
+    EXPECT_EQ(back.settings.multiGraph, choice);
+
+    // Rows removed are emptied; hand-edited rows that make no sense are left out.
+    choice.rows.pop_back();
+    SaveSettings(state);
+    Start(back);
+    EXPECT_EQ(back.settings.multiGraph, choice);
+    Put(File(),
+        "[MultiGraph]\r\nRows=4\r\nFlight_1=A.DAT\r\nChannel_1=14\r\n"
+        "Flight_2=B.DAT\r\nChannel_2=1\r\nOffset_2=abc\r\nFlight_3=\r\nChannel_3=1\r\n"
+        "Flight_4=C.DAT\r\nChannel_4=12\r\nOffset_4=2.5\r\nColour_4=99\r\n");
+    Start(back);
+    EXPECT_EQ(back.settings.multiGraph, (MultiGraphChoice{{{"C.DAT", 12, 15, 2.5}}, true}));
+}
+
+}  // namespace
+}  // namespace orvale

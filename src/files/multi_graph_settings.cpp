@@ -1,0 +1,75 @@
+#include "files/multi_graph_settings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "files/number_text.h"
+
+namespace orvale {
+
+namespace {
+
+// Offsets are kept to the millisecond, never as a rounded float's long tail.
+std::string OffsetText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
+
+std::string Key(const char* name, int row) {
+    return std::string(name) + "_" + std::to_string(row + 1);
+}
+
+// Offsets beyond this are typing slips: no flight lasts a quarter of an hour.
+constexpr double kLargestOffset = 900.0;
+
+}  // namespace
+
+void ReadMultiGraphSettings(const IniFile& ini, MultiGraphChoice& choice) {
+    if (!ini.Value(kMultiGraphSection, "Rows"))
+        return;
+    choice = MultiGraphChoice{};
+    choice.alignAtLaunch = ini.ReadBool(kMultiGraphSection, "Align_At_Launch", true);
+    const int rows =
+        std::clamp(ini.ReadInteger(kMultiGraphSection, "Rows", 0), 0, kMostMultiGraphRows);
+    for (int i = 0; i < rows; ++i) {
+        MultiGraphRow row;
+        row.dataFile = ini.ReadString(kMultiGraphSection, Key("Flight", i), "");
+        row.channel = ini.ReadInteger(kMultiGraphSection, Key("Channel", i), 0);
+        row.colourIndex = std::clamp(
+            ini.ReadInteger(kMultiGraphSection, Key("Colour", i), DefaultMultiGraphColour(i)), 0,
+            15);
+        const std::optional<float> offset =
+            ParseWellFormedNumber(ini.ReadString(kMultiGraphSection, Key("Offset", i), "0"), true);
+        if (row.dataFile.empty() || row.channel < 1 || row.channel > 13 || !offset ||
+            !std::isfinite(*offset) || std::abs(*offset) > kLargestOffset)
+            continue;
+        row.offset = std::round(static_cast<double>(*offset) * 1000.0) / 1000.0;
+        choice.rows.push_back(row);
+    }
+}
+
+void WriteMultiGraphSettings(IniFile& ini, const MultiGraphChoice& choice) {
+    const bool known = ini.Value(kMultiGraphSection, "Rows").has_value();
+    if (choice.rows.empty() && !known)
+        return;
+    const int rows = std::min(static_cast<int>(choice.rows.size()), kMostMultiGraphRows);
+    ini.WriteBool(kMultiGraphSection, "Align_At_Launch", choice.alignAtLaunch);
+    ini.WriteInteger(kMultiGraphSection, "Rows", rows);
+    for (int i = 0; i < kMostMultiGraphRows; ++i) {
+        if (i >= rows) {
+            // Rows removed since the last run: emptied, so no reader takes them back.
+            if (ini.Value(kMultiGraphSection, Key("Flight", i)))
+                ini.WriteString(kMultiGraphSection, Key("Flight", i), "");
+            continue;
+        }
+        const MultiGraphRow& row = choice.rows[static_cast<size_t>(i)];
+        ini.WriteString(kMultiGraphSection, Key("Flight", i), row.dataFile);
+        ini.WriteInteger(kMultiGraphSection, Key("Channel", i), row.channel);
+        ini.WriteInteger(kMultiGraphSection, Key("Colour", i), row.colourIndex);
+        ini.WriteString(kMultiGraphSection, Key("Offset", i), OffsetText(row.offset));
+    }
+}
+
+}  // namespace orvale
