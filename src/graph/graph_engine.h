@@ -48,6 +48,9 @@ struct VerticalLine {
     RgbColour colour;
     std::string text;
     float width = 1.5f;  // pixels
+    // How far down the plot its label sits (0 top, 1 bottom); below 0, as the text's placement
+    // code says.
+    float labelDepth = -1.0f;
     friend bool operator==(const VerticalLine&, const VerticalLine&) = default;
 };
 

@@ -32,6 +32,7 @@ struct Trace {
     std::string name;
     std::string title;
     std::vector<VerticalLine> markers;  // already on graph time
+    XRange span;                        // the flight's whole window, on graph time
 };
 
 std::string OffsetText(double offset) {
@@ -40,15 +41,16 @@ std::string OffsetText(double offset) {
     return text;
 }
 
-std::vector<VerticalLine> FlightMarkers(const AppState& state, double shift, RgbColour colour) {
+// The main and drogue charges of flight number `index`: labels of one flight at one depth, each
+// flight a line lower, so flights that fired close together can still be told apart.
+std::vector<VerticalLine> FlightMarkers(const AppState& state, double shift, RgbColour colour,
+                                        int index) {
     const FlightResults& r = state.results;
+    const float depth = 0.02f + 0.05f * static_cast<float>(index % kMostMultiGraphRows);
     std::vector<VerticalLine> lines;
-    lines.push_back({r.mainFireTime + shift, colour, "|H Main", kFlightMarkerWidth});
+    lines.push_back({r.mainFireTime + shift, colour, "Main", kFlightMarkerWidth, depth});
     if (state.summaryRows.drogueRowVisible && !r.noDrogueFire)
-        lines.push_back({r.drogueFireTime + shift, colour, "|h Drogue", kFlightMarkerWidth});
-    if (r.deploymentDetectedTime >= 0)
-        lines.push_back(
-            {r.deploymentDetectedTime + shift, colour, "|t Deploy", kFlightMarkerWidth});
+        lines.push_back({r.drogueFireTime + shift, colour, "Drogue", kFlightMarkerWidth, depth});
     return lines;
 }
 
@@ -88,7 +90,10 @@ std::optional<Trace> ComputeRow(AppState& state, Prompts& prompts, const MultiGr
     const ChannelDef& channel = state.channels[static_cast<size_t>(slot)];
     trace.title = CutText(channel.title, kNameLimit);
     trace.name = name + "  " + trace.title + (r.offset != 0.0 ? OffsetText(r.offset) : "");
-    trace.markers = FlightMarkers(state, trace.shift, ChannelColour(r.colourIndex));
+    trace.markers =
+        FlightMarkers(state, trace.shift, ChannelColour(r.colourIndex), static_cast<int>(row));
+    trace.span = {entry.graphStart + trace.shift,
+                  entry.graphStart + entry.graphLength + trace.shift};
 
     // The flight's own window, or the graph's window moved onto its clock and kept inside it.
     double start = entry.graphStart;
@@ -224,10 +229,8 @@ std::optional<int> ComputeAll(AppState& state, Prompts& prompts, GraphEngine& en
     span = {0.0, 0.0};
     bool first = true;
     for (const Trace& t : traces) {
-        const DataFileEntry& e = state.entries[static_cast<size_t>(t.entry)];
-        const double a = e.startTime + t.shift;
-        const double b = e.startTime + e.duration + t.shift;
-        span = first ? XRange{a, b} : XRange{std::min(span.min, a), std::max(span.max, b)};
+        span =
+            first ? t.span : XRange{std::min(span.min, t.span.min), std::max(span.max, t.span.max)};
         first = false;
     }
     const int count = static_cast<int>(traces.size());

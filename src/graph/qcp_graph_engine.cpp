@@ -307,7 +307,9 @@ void QcpGraphEngine::AddLines() {
             item->point2->setCoords(line.x, 1);
             item->setPen(pen);
         }
-        const auto [text, depth] = MarkerLabel(line.text);
+        auto [text, depth] = MarkerLabel(line.text);
+        if (line.labelDepth >= 0.0f)
+            depth = line.labelDepth;
         auto* label = new QCPItemText(plot_);
         label->setClipAxisRect(rects_.front());
         label->position->setAxisRect(rects_.front());

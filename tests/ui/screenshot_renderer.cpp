@@ -34,6 +34,8 @@
 #include "files/parameter_fields.h"
 #include "graph/graph_dialog.h"
 #include "graph/graph_window.h"
+#include "graph/multi_graph.h"
+#include "graph/multi_graph_page.h"
 #include "graph/start_length_dialog.h"
 #include "modal_driver.h"
 #include "ui_fixture.h"
@@ -197,6 +199,21 @@ int main(int argc, char** argv) {
     form.GraphDlg->OverlapChk->setChecked(true);
     SaveModal(
         "graph_overlapped", [&] { form.GraphForm->exec(); }, {}, 600);
+
+    // Three flights laid over one another, aligned at launch, and the page that chose them.
+    MultiGraphChoice& compared = state.settings.multiGraph;
+    compared = {};
+    for (const char* name : {"FLT-001.DAT", "FLT-004.DAT", "FLT-006.DAT"})
+        compared.rows.push_back(NewMultiGraphRow(state.workingDirectory + name,
+                                                 static_cast<int>(compared.rows.size())));
+    SaveModal(
+        "graph_multi", [&] { form.GraphForm->ShowMultiGraph(compared); }, {}, 600);
+    form.GraphDlg->PageControl->setCurrentWidget(form.GraphDlg->MultiGraphPage);
+    SaveModal("graph_parameters_multi", [&] { form.GraphDlg->exec(); });
+    form.GraphDlg->PageControl->setCurrentIndex(0);
+    // The logbook of the working directory.
+    SaveModal(
+        "flights", [&] { form.findChild<QAction*>("Flights1")->trigger(); }, {}, 300);
 
     // The status dialog as it looks halfway through a capture.
     form.Link().SetStatusText(27008);
