@@ -42,6 +42,7 @@ public:
     XRange ZoomedXRange() const override { return zoomed_; }
     void Apply() override;
     bool SavePicture(const std::string& path, int width, int height) override;
+    void SetOverlays(const std::vector<OverlayCurve>& overlays) override;
 
     // Draws the graph, laid out at target's size, into painter at target as drawing commands
     // (lines and text, not pixels), then lays the plot out at its window size again.
@@ -64,6 +65,7 @@ private:
     void AddCurves();
     void AddLines();
     void AddBands(int firstRow);
+    void AddOverlays();
 
     QPointer<QCustomPlot> plot_;
     int pointCount_ = 0;
@@ -83,6 +85,7 @@ private:
     std::vector<QCPAxisRect*> bandRects_;
     // The value axis of every subset, as laid out by the last Apply.
     std::vector<QCPAxis*> valueAxes_;
+    std::vector<OverlayCurve> overlays_;
 };
 
 }  // namespace orvale

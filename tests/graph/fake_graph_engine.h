@@ -22,6 +22,7 @@ struct EngineContent {
     std::string subTitle;
     std::vector<VerticalLine> lines;
     std::vector<ValueBand> bands;
+    std::vector<OverlayCurve> overlays;
 };
 
 class FakeGraphEngine : public GraphEngine {
@@ -68,6 +69,10 @@ public:
     bool SavePicture(const std::string& path, int width, int height) override {
         pictures.push_back(path + " " + std::to_string(width) + "x" + std::to_string(height));
         return true;
+    }
+
+    void SetOverlays(const std::vector<OverlayCurve>& overlays) override {
+        now.overlays = overlays;
     }
 
     // Subset points 0..last of subset s that are not the null value.
