@@ -12,7 +12,7 @@ namespace orvale {
 
 namespace {
 
-constexpr double kFeetPerMetre = 1.0 / 0.3048;
+constexpr double kMetresPerFoot = 0.3048;
 constexpr double kFeetPerSecond2PerG = 32.17;  // as the summary converts g
 
 std::string Lower(std::string text) {
@@ -39,12 +39,12 @@ struct UnitScale {
 constexpr std::array kUnits{
     UnitScale{"ft", SimulatedQuantity::Altitude, 1.0},
     UnitScale{"feet", SimulatedQuantity::Altitude, 1.0},
-    UnitScale{"m", SimulatedQuantity::Altitude, 1.0 / kFeetPerMetre},
+    UnitScale{"m", SimulatedQuantity::Altitude, kMetresPerFoot},
     UnitScale{"ft/sec", SimulatedQuantity::Velocity, 1.0},
     UnitScale{"ft/s", SimulatedQuantity::Velocity, 1.0},
     UnitScale{"fps", SimulatedQuantity::Velocity, 1.0},
-    UnitScale{"m/s", SimulatedQuantity::Velocity, 1.0 / kFeetPerMetre},
-    UnitScale{"m/sec", SimulatedQuantity::Velocity, 1.0 / kFeetPerMetre},
+    UnitScale{"m/s", SimulatedQuantity::Velocity, kMetresPerFoot},
+    UnitScale{"m/sec", SimulatedQuantity::Velocity, kMetresPerFoot},
     UnitScale{"g", SimulatedQuantity::Acceleration, 1.0 / kFeetPerSecond2PerG},
     UnitScale{"g's", SimulatedQuantity::Acceleration, 1.0 / kFeetPerSecond2PerG},
     UnitScale{"gs", SimulatedQuantity::Acceleration, 1.0 / kFeetPerSecond2PerG},
@@ -55,9 +55,9 @@ constexpr std::array kUnits{
     UnitScale{"ft/s\u00b2", SimulatedQuantity::Acceleration, 1.0},
     UnitScale{"ft/s^2", SimulatedQuantity::Acceleration, 1.0},
     UnitScale{"ft/s2", SimulatedQuantity::Acceleration, 1.0},
-    UnitScale{"m/s\u00b2", SimulatedQuantity::Acceleration, 1.0 / kFeetPerMetre},
-    UnitScale{"m/s^2", SimulatedQuantity::Acceleration, 1.0 / kFeetPerMetre},
-    UnitScale{"m/s2", SimulatedQuantity::Acceleration, 1.0 / kFeetPerMetre},
+    UnitScale{"m/s\u00b2", SimulatedQuantity::Acceleration, kMetresPerFoot},
+    UnitScale{"m/s^2", SimulatedQuantity::Acceleration, kMetresPerFoot},
+    UnitScale{"m/s2", SimulatedQuantity::Acceleration, kMetresPerFoot},
 };
 
 bool NamesQuantity(const std::string& words, SimulatedQuantity quantity) {
