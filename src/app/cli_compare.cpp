@@ -6,11 +6,15 @@
 #include "app/cli_flight.h"
 #include "app/cli_options.h"
 #include "app/cli_prompts.h"
-#include "app/simulation_comparison.h"
+#include "app/text_table.h"
 #include "core/file_error.h"
 #include "files/startup_files.h"
 
 namespace orvale {
+
+std::string ComparisonText(const std::vector<ComparisonRow>& rows) {
+    return TextTable(ComparisonCells(rows), 1);
+}
 
 int RunCompareCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const std::string& programDirectory) {

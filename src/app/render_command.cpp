@@ -18,6 +18,7 @@
 #include "graph/graph_report_printer.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
+#include "graph/simulation_overlay.h"
 
 namespace orvale {
 
@@ -38,6 +39,7 @@ struct RenderOptions {
     std::optional<double> start;
     std::optional<double> length;
     std::optional<XRange> zoom;
+    std::optional<std::string> simulation;
     bool overlap = true;  // "Overlap all Channels" is on at start
 };
 
@@ -97,6 +99,10 @@ public:
     bool SavePicture(const std::string& path, int width, int height) override {
         return engine_.SavePicture(path, width, height);
     }
+    void SetOverlays(const std::vector<OverlayCurve>& overlays) override {
+        engine_.SetOverlays(overlays);
+    }
+    void SetLegend(const std::vector<std::string>& names) override { engine_.SetLegend(names); }
 
 private:
     GraphEngine& engine_;
@@ -169,6 +175,8 @@ std::string ParseRenderArgs(const std::vector<std::string>& args, RenderOptions&
             o.zoom = ParseZoom(*v);
             if (!o.zoom)
                 return "--zoom needs two times A:B with A before B, not \"" + *v + "\"";
+        } else if (a == "--sim") {
+            o.simulation = *v;
         } else if (a == "--overlap") {
             if (*v != "on" && *v != "off")
                 return "--overlap needs on or off, not \"" + *v + "\"";
@@ -238,6 +246,13 @@ int Render(const RenderOptions& o, RenderPrompts& prompts, std::ostream& err,
         err << "orvale: " << BuildProblem(built) << "\n";
         return 1;
     }
+    if (o.simulation) {
+        // Beside the flight's matching series; the zoom below keeps it.
+        const ShownSimulation simulation = LoadSimulation(state, *o.simulation);
+        engine.SetOverlays(
+            SimulationOverlays(state, simulation, static_cast<int>(view.channelSlots.size())));
+        engine.Apply();
+    }
     if (o.zoom) {
         const ZoomResult zoomed = ZoomIn(state, prompts, engine, view);
         if (zoomed == ZoomResult::Failed || zoomed == ZoomResult::NotDrawn) {
@@ -281,6 +296,8 @@ int RunRender(const std::vector<std::string>& args, std::ostream& err,
     try {
         return Render(o, prompts, err, executableDirectory);
     } catch (const FileError& e) {
+        err << "orvale: " << e.what() << "\n";
+    } catch (const SimulationError& e) {
         err << "orvale: " << e.what() << "\n";
     } catch (const std::exception& e) {
         err << "orvale: " << o.flight << ": " << e.what() << "\n";

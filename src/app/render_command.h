@@ -11,7 +11,7 @@ namespace orvale {
 inline const char kRenderUsage[] =
     "usage: orvale --render FLIGHT.DAT --graph OUT.{png,pdf,jpg} [--data OUT.csv] [--size WxH]\n"
     "              [--report OUT.pdf] [--par FILE.PAR] [--start S] [--length L] [--zoom A:B]\n"
-    "              [--overlap on|off]\n";
+    "              [--overlap on|off] [--sim SIMULATION.csv]\n";
 
 // Whether the program's arguments ask for a render: then no window is made and the offscreen
 // platform is used.

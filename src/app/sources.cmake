@@ -15,6 +15,5 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/simulation_comparison.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_table.cpp
 )

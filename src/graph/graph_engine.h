@@ -69,6 +69,16 @@ struct ValueBand {
     friend bool operator==(const ValueBand&, const ValueBand&) = default;
 };
 
+// A simulated track drawn beside one subset's curve: dashed, in that subset's colour, on its
+// value axis, over the same time axis.
+struct OverlayCurve {
+    int subset = 0;
+    std::vector<float> x;
+    std::vector<float> y;  // the null value leaves a gap
+    std::string name;
+    friend bool operator==(const OverlayCurve&, const OverlayCurve&) = default;
+};
+
 // Raised by the engine: the user dragged a zoom rectangle, or asked to undo a zoom.
 struct ZoomEvents {
     std::function<void()> zoomedIn;
@@ -101,7 +111,7 @@ public:
     virtual void SetVerticalLines(const std::vector<VerticalLine>& lines) = 0;
 
     // A legend naming subset s names[s]; none when names is empty.
-    virtual void SetLegend(const std::vector<std::string>& names) { (void)names; }
+    virtual void SetLegend(const std::vector<std::string>& names) = 0;
 
     // The bands drawn below the time axes, top to bottom, each as tall as one stacked time axis.
     // They keep their own horizontal range: a zoom of the time axes does not move them, and the
@@ -118,6 +128,11 @@ public:
     // Writes the graph as a picture of width × height pixels (0 × 0: the size on screen), in
     // the format the path's extension names. False when it cannot be written.
     virtual bool SavePicture(const std::string& path, int width, int height) = 0;
+
+    // The curves drawn beside the subsets. They are kept, and drawn at every Apply, until set
+    // again: a zoom or its undo leaves them in place. An overlay of a subset that is not drawn
+    // is not drawn either.
+    virtual void SetOverlays(const std::vector<OverlayCurve>& overlays) = 0;
 };
 
 }  // namespace orvale

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QShowEvent>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -55,6 +57,13 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer
     save->setObjectName("SaveGraph1");
     QAction* data = graph->addAction("Export Data...", this, &TGraphForm::ExportData1Click);
     data->setObjectName("ExportData1");
+    QAction* addSimulation =
+        graph->addAction("Add Simulation...", this, &TGraphForm::AddSimulation1Click);
+    addSimulation->setObjectName("AddSimulation1");
+    removeSimulation_ =
+        graph->addAction("Remove Simulation", this, &TGraphForm::RemoveSimulation1Click);
+    removeSimulation_->setObjectName("RemoveSimulation1");
+    removeSimulation_->setEnabled(false);
     graph->addSeparator();
     QAction* close = graph->addAction("&Close", this, &TGraphForm::Close1Click);
     close->setObjectName("Close1");
@@ -86,6 +95,14 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer
     CalloutPnl->setObjectName("CalloutPnl");
     CursorReadout = new QLabel(this);
     CursorReadout->setObjectName("CursorReadout");
+    SimulationTable = new QTableWidget(this);
+    SimulationTable->setObjectName("SimulationTable");
+    SimulationTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SimulationTable->setSelectionMode(QAbstractItemView::NoSelection);
+    SimulationTable->setFocusPolicy(Qt::NoFocus);
+    SimulationTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    SimulationTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    SimulationTable->hide();
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +112,7 @@ TGraphForm::TGraphForm(AppState& state, Prompts& prompts, PrinterChoice& printer
     layout->setContentsMargins(4, 0, 4, 4);
     layout->setMenuBar(MainMenu);
     layout->addLayout(body, 1);
+    layout->addWidget(SimulationTable);
     layout->addWidget(CursorReadout);
 }
 
@@ -123,7 +141,13 @@ void TGraphForm::ShowMultiGraph(const MultiGraphChoice& choice) {
 
 void TGraphForm::BuildGraphNow() {
     CursorReadout->clear();
-    RunCommand(prompts_, [this] {
+    // The simulation belongs to the flight it was added to: another flight, or flights laid
+    // over one another, drop it. Its curves are drawn once the series they sit beside are known.
+    if (simulation_ && (multi_ || !ShowsSimulatedFlight(state_, *simulation_)))
+        simulation_.reset();
+    engine_->SetOverlays({});
+    bool drawn = false;
+    RunCommand(prompts_, [this, &drawn] {
         if (multi_) {
             struct Busy {
                 Busy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -141,8 +165,10 @@ void TGraphForm::BuildGraphNow() {
             else
                 QApplication::restoreOverrideCursor();
         };
-        BuildGraph(state_, prompts_, *engine_, window, view_);
+        drawn = BuildGraph(state_, prompts_, *engine_, window, view_) == BuildResult::Drawn;
     });
+    // Without a simulation the graph just built is already on screen.
+    ShowSimulation(drawn && simulation_);
 }
 
 void TGraphForm::ShowPointUnder(QMouseEvent* event) {
@@ -210,6 +236,84 @@ void TGraphForm::ExportData1Click() {
         "Spreadsheet (*.csv)");
     if (!name.isEmpty())
         ExportData(name.toStdString());
+}
+
+bool TGraphForm::AddSimulation(const std::string& path) {
+    if (multi_) {
+        prompts_.ShowWarning(
+            "A simulation is set beside one flight: draw that flight's own graph "
+            "to add it");
+        return false;
+    }
+    if (view_.channelSlots.empty()) {
+        prompts_.ShowWarning("Draw the graph of a flight before adding its simulation");
+        return false;
+    }
+    try {
+        simulation_ = LoadSimulation(state_, path);
+    } catch (const SimulationError& e) {
+        prompts_.ShowWarning(e.what());
+        return false;
+    }
+    ShowSimulation(true);
+    return true;
+}
+
+void TGraphForm::AddSimulation1Click() {
+    FileDialogRequest request;
+    request.title = "Add Simulation";
+    request.filter = "Simulation exports|*.csv|All files|*";
+    request.defaultExtension = "csv";
+    request.initialDirectory = state_.workingDirectory;
+    if (const std::optional<std::string> name = prompts_.AskOpenFileName(request))
+        AddSimulation(*name);
+}
+
+void TGraphForm::RemoveSimulation() {
+    if (!simulation_)
+        return;
+    simulation_.reset();
+    ShowSimulation(true);
+}
+
+void TGraphForm::RemoveSimulation1Click() {
+    RemoveSimulation();
+}
+
+void TGraphForm::ShowSimulation(bool redraw) {
+    removeSimulation_->setEnabled(simulation_.has_value());
+    // Without a graph there is nothing to draw beside, nor a flight to compare.
+    SimulationTable->setVisible(simulation_ && !view_.channelSlots.empty());
+    if (!redraw || view_.channelSlots.empty())
+        return;
+    const int count = static_cast<int>(view_.channelSlots.size());
+    engine_->SetOverlays(simulation_ ? SimulationOverlays(state_, *simulation_, count)
+                                     : std::vector<OverlayCurve>{});
+    engine_->Apply();
+    if (!simulation_)
+        return;
+    const std::vector<std::vector<std::string>> cells = ComparisonCells(simulation_->rows);
+    SimulationTable->clear();
+    SimulationTable->setRowCount(static_cast<int>(cells.size()) - 1);
+    SimulationTable->setColumnCount(static_cast<int>(cells[0].size()) - 1);
+    for (size_t c = 1; c < cells[0].size(); ++c)
+        SimulationTable->setHorizontalHeaderItem(
+            static_cast<int>(c) - 1, new QTableWidgetItem(QString::fromStdString(cells[0][c])));
+    for (size_t r = 1; r < cells.size(); ++r) {
+        const int row = static_cast<int>(r) - 1;
+        SimulationTable->setVerticalHeaderItem(
+            row, new QTableWidgetItem(QString::fromStdString(cells[r][0])));
+        for (size_t c = 1; c < cells[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cells[r][c]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            SimulationTable->setItem(row, static_cast<int>(c) - 1, item);
+        }
+    }
+    // As tall as its rows: the graph keeps the rest of the window.
+    int height = SimulationTable->horizontalHeader()->sizeHint().height() + 2;
+    for (int row = 0; row < SimulationTable->rowCount(); ++row)
+        height += SimulationTable->verticalHeader()->sectionSizeHint(row);
+    SimulationTable->setFixedHeight(height);
 }
 
 void TGraphForm::Print1Click() {

@@ -11,12 +11,15 @@
 
 #include "core/multi_graph_choice.h"
 #include "graph/graph_build.h"
+#include "graph/simulation_overlay.h"
 #include "widgets/printer_choice.h"
 
+class QAction;
 class QCustomPlot;
 class QLabel;
 class QMenuBar;
 class QMouseEvent;
+class QTableWidget;
 class QWidget;
 
 namespace orvale {
@@ -58,10 +61,19 @@ public:
     // nothing.
     void PrintGraphReport();
 
+    // "Add Simulation...": reads a simulation export and draws it beside the flight's matching
+    // series, with the comparison table under the graph. A file that cannot be read is shown as
+    // a warning and the graph stays as it was. False when nothing was added.
+    bool AddSimulation(const std::string& path);
+    // "Remove Simulation": the graph and the window as they were before it was added.
+    void RemoveSimulation();
+    bool SimulationShown() const { return simulation_.has_value(); }
+
     QMenuBar* MainMenu;
     QCustomPlot* Chart;
     QWidget* CalloutPnl;
     QLabel* CursorReadout;
+    QTableWidget* SimulationTable;
 
     const GraphView& View() const { return view_; }
     QcpGraphEngine& Engine() { return *engine_; }
@@ -72,6 +84,8 @@ public Q_SLOTS:
     void SaveGraph1Click();
     void ExportData1Click();
     void Close1Click();
+    void AddSimulation1Click();
+    void RemoveSimulation1Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -80,6 +94,9 @@ protected:
 private:
     void BuildGraphNow();
     void ShowPointUnder(QMouseEvent* event);
+    // The menu item and the table follow whether a simulation is shown; with redraw, its curves
+    // (none without one) go to the engine, the graph is drawn again and the table filled.
+    void ShowSimulation(bool redraw);
 
     AppState& state_;
     Prompts& prompts_;
@@ -90,6 +107,8 @@ private:
     std::function<bool()> overlap_;
     std::function<bool()> drogueRow_;
     std::optional<MultiGraphChoice> multi_;
+    std::optional<ShownSimulation> simulation_;
+    QAction* removeSimulation_;
 };
 
 }  // namespace orvale

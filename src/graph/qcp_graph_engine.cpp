@@ -175,6 +175,7 @@ void QcpGraphEngine::Apply() {
     plot_->plotLayout()->setRowStretchFactor(0, 0.001);
     plot_->plotLayout()->setRowStretchFactor(1, 0.001);
     AddCurves();
+    AddOverlays();
     AddBands(row + static_cast<int>(rects_.size()));
     AddLines();
     AddLegend();
@@ -240,6 +241,35 @@ void QcpGraphEngine::AddCurves() {
                                                     : p.y);
         }
         curve->setData(keys, values, true);
+    }
+}
+
+void QcpGraphEngine::SetOverlays(const std::vector<OverlayCurve>& overlays) {
+    overlays_ = overlays;
+}
+
+void QcpGraphEngine::AddOverlays() {
+    for (const OverlayCurve& overlay : overlays_) {
+        const auto s = static_cast<size_t>(overlay.subset);
+        if (overlay.subset < 0 || s >= valueAxes_.size() || s >= colours_.size())
+            continue;  // its subset is not drawn
+        QCPAxis* valueAxis = valueAxes_[s];
+        QCPGraph* curve =
+            plot_->addGraph(valueAxis->axisRect()->axis(QCPAxis::atBottom), valueAxis);
+        curve->setName(QString::fromStdString(overlay.name));
+        curve->setPen(QPen(ToQColor(colours_[s]), 1.5, Qt::DashLine));
+        QVector<double> keys;
+        QVector<double> values;
+        const size_t n = std::min(overlay.x.size(), overlay.y.size());
+        keys.reserve(static_cast<int>(n));
+        values.reserve(static_cast<int>(n));
+        for (size_t i = 0; i < n; ++i) {
+            keys.push_back(overlay.x[i]);
+            values.push_back(overlay.y[i] == kGraphNullValue
+                                 ? std::numeric_limits<double>::quiet_NaN()
+                                 : overlay.y[i]);
+        }
+        curve->setData(keys, values);  // a file's times need not be in order
     }
 }
 

@@ -43,6 +43,7 @@ public:
     XRange ZoomedXRange() const override { return zoomed_; }
     void Apply() override;
     bool SavePicture(const std::string& path, int width, int height) override;
+    void SetOverlays(const std::vector<OverlayCurve>& overlays) override;
 
     // Draws the graph, laid out at target's size, into painter at target as drawing commands
     // (lines and text, not pixels), then lays the plot out at its window size again.
@@ -66,6 +67,7 @@ private:
     void AddLines();
     void AddBands(int firstRow);
     void AddLegend();
+    void AddOverlays();
 
     QPointer<QCustomPlot> plot_;
     int pointCount_ = 0;
@@ -86,6 +88,7 @@ private:
     std::vector<QCPAxisRect*> bandRects_;
     // The value axis of every subset, as laid out by the last Apply.
     std::vector<QCPAxis*> valueAxes_;
+    std::vector<OverlayCurve> overlays_;
 };
 
 }  // namespace orvale

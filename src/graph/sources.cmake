@@ -13,6 +13,8 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_preparation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_reading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_samples.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simulation_comparison.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simulation_overlay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spectrum.cpp
 )
 

@@ -22,6 +22,8 @@ struct EngineContent {
     std::string subTitle;
     std::vector<VerticalLine> lines;
     std::vector<ValueBand> bands;
+    std::vector<std::string> legend;
+    std::vector<OverlayCurve> overlays;
 };
 
 class FakeGraphEngine : public GraphEngine {
@@ -69,6 +71,11 @@ public:
         pictures.push_back(path + " " + std::to_string(width) + "x" + std::to_string(height));
         return true;
     }
+
+    void SetOverlays(const std::vector<OverlayCurve>& overlays) override {
+        now.overlays = overlays;
+    }
+    void SetLegend(const std::vector<std::string>& names) override { now.legend = names; }
 
     // Subset points 0..last of subset s that are not the null value.
     int DrawnPoints(int s) const {

@@ -2,8 +2,10 @@
 // lines it holds, a zoom by a mouse drag that recomputes, its undo, and a saved picture.
 
 #include <QImage>
+#include <QTableWidget>
 #include <QtTest>
 #include <filesystem>
+#include <fstream>
 #include "graph/qcustomplot_header.h"
 
 #include "core/time_window.h"
@@ -14,6 +16,7 @@
 #include "graph/graph_window.h"
 #include "graph/graph_zoom.h"
 #include "graph/qcp_graph_engine.h"
+#include "graph/simulation_comparison.h"
 #include "modal_driver.h"
 #include "test_image.h"
 
@@ -194,6 +197,81 @@ private Q_SLOTS:
         QCOMPARE(int(engine.BandRects().size()), 1);
         QCOMPARE(plot.itemCount(), 0);
         QCOMPARE(plot.plottableCount(), 1);
+    }
+
+    // "Add Simulation..." through the open dialog: a file without altitude is refused and
+    // nothing changes; the sample's export adds a dashed curve beside each matching series (its
+    // colour, its axis) and the comparison table; a redraw keeps them, another flight drops them.
+    void addSimulationDrawsDashedCurvesAndTheTable() {
+        test::TempDir dir;
+        test::FakePrompts prompts;
+        AppState state;
+        Open(state, prompts, dir);
+        const std::string simulation = std::string(ORVALE_SOURCE_DIR) + "/samples/FLT-001-SIM.csv";
+        std::ofstream(dir.path() / "mass.csv") << "Time (s),Mass (g)\n0,500\n";
+        prompts.fileAnswers = {(dir.path() / "mass.csv").string(), simulation};
+        TGraphForm form(state, prompts);
+        auto* add = form.findChild<QAction*>("AddSimulation1");
+        std::vector<QString> seen;  // curves, dashed ones beside a curve, the table's text
+        const auto look = [&] {
+            int dashed = 0;
+            for (int i = 0; i < form.Chart->graphCount(); ++i)
+                for (int j = 0; j < form.Chart->graphCount(); ++j)
+                    dashed +=
+                        form.Chart->graph(i)->pen().style() == Qt::DashLine &&
+                        form.Chart->graph(j)->pen().style() == Qt::SolidLine &&
+                        form.Chart->graph(j)->pen().color() ==
+                            form.Chart->graph(i)->pen().color() &&
+                        form.Chart->graph(j)->valueAxis() == form.Chart->graph(i)->valueAxis();
+            QString text = QString("%1 %2").arg(form.Chart->graphCount()).arg(dashed);
+            for (int r = 0; form.SimulationTable->isVisibleTo(&form) && r < 4; ++r) {
+                text += "|" + form.SimulationTable->verticalHeaderItem(r)->text();
+                for (int c = 0; c < 3; ++c)
+                    text += "|" + form.SimulationTable->item(r, c)->text();
+            }
+            seen.push_back(text);
+        };
+        const auto show = [&](const char* flight, const std::function<void()>& act) {
+            state.entries[0].dataFileName = std::string(ORVALE_SOURCE_DIR) + "/samples/" + flight;
+            test::WhenModal([&](QWidget*) {
+                for (int i = 0; i < 100 && form.View().channelSlots.empty(); ++i)
+                    QTest::qWait(20);
+                QTest::qWait(50);
+                look();
+                act();
+                form.Close1Click();
+            });
+            form.exec();
+        };
+        show("FLT-001.DAT", [&] {
+            add->trigger();  // no altitude column
+            look();
+            add->trigger();
+            look();
+            form.Engine().SetXRange({2.0, 4.0});  // as a zoom or its undo draws again
+            form.Engine().Apply();
+            look();
+        });
+        show("FLT-001.DAT", [] {});
+        show("FLT-002.DAT", [] {});
+
+        SimulationTrack track = ReadSimulationFile(simulation);
+        AlignAtLaunch(track);
+        state.entries[0].dataFileName = std::string(ORVALE_SOURCE_DIR) + "/samples/FLT-001.DAT";
+        LoadCurrentFile(state, prompts, false, true, true);
+        QString table = "6 3";
+        for (const auto& row :
+             ComparisonCells(CompareFigures(RecordedFigures(state), SimulationFigures(track))))
+            for (size_t c = 0; !row[0].empty() && c < row.size(); ++c)
+                table += "|" + QString::fromStdString(row[c]);
+        QVERIFY(table.contains("|Apogee (ft)|1701.00|"));  // the summary's apogee of FLT-001
+        QCOMPARE(seen, (std::vector<QString>{"3 0", "3 0", table, table, table, "3 0"}));
+        QCOMPARE(int(prompts.warnings.size()), 1);
+        QVERIFY(prompts.warnings[0].find("no altitude column") != std::string::npos);
+        QCOMPARE(prompts.fileRequests[0].filter,
+                 std::string("Simulation exports|*.csv|All files|*"));
+        QCOMPARE(prompts.fileRequests[0].initialDirectory, state.workingDirectory);
+        QVERIFY(!form.findChild<QAction*>("RemoveSimulation1")->isEnabled());
     }
 
     void savesAPictureOfTheAskedSize() {

@@ -68,6 +68,23 @@ private Q_SLOTS:
         }
     }
 
+    // A simulation beside the flight: a dashed curve beside each of its three channels (more
+    // dashes than the dotted grid alone), kept through a zoom.
+    void drawsASimulationBesideTheFlight() {
+        const auto dashes = [this](std::vector<std::string> args) {
+            std::string err;
+            args.insert(args.begin(), {"--render", Sample("FLT-001.DAT"), "--graph", Out("s.svg")});
+            QFile svg(QString::fromStdString(Out("s.svg")));
+            if (Render(args, err) != 0 || !svg.open(QIODevice::ReadOnly))
+                return -1;
+            return int(svg.readAll().count("stroke-dasharray"));
+        };
+        const int grid = dashes({});
+        QVERIFY(grid >= 0);
+        QCOMPARE(dashes({"--sim", Sample("FLT-001-SIM.csv")}), grid + 3);
+        QCOMPARE(dashes({"--sim", Sample("FLT-001-SIM.csv"), "--zoom", "2:4"}), grid + 3);
+    }
+
     void refusesWithStatusOneAndSaysWhy() {
         // A formula that does not compile: the error box's text, and no picture.
         std::ifstream par(Sample("FLT-001.PAR"));
@@ -85,6 +102,7 @@ private Q_SLOTS:
         QVERIFY2(err.find("\"EXQ(CH1)\"") != std::string::npos, err.c_str());
         QVERIFY(!std::filesystem::exists(Out("bad.png")));
 
+        std::ofstream(Out("mass.csv")) << "Time (s),Mass (g)\n0,500\n";
         const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
             {{"--render", Out("none.DAT"), "--graph", Out("x.png")}, "none.DAT"},
             {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.gif")},
@@ -98,6 +116,10 @@ private Q_SLOTS:
             {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.png"), "--colour", "1"},
              "unknown option --colour"},
             {{"--render", Sample("FLT-001.DAT")}, "--graph"},
+            {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.png"), "--sim", Out("mass.csv")},
+             "no altitude column"},
+            {{"--render", Sample("FLT-001.DAT"), "--graph", Out("x.png"), "--sim", Out("no.csv")},
+             "no.csv"},
         };
         for (const auto& [args, says] : refused) {
             QCOMPARE(Render(args, err), 1);

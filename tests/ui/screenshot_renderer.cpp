@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
+#include <array>
 #include <cstdio>
 
 #include "app/about_box.h"
@@ -22,6 +23,7 @@
 #include "app/error_box.h"
 #include "app/main_form.h"
 #include "app/summary_dialog.h"
+#include "core/time_window.h"
 #include "device/calibration_dialog.h"
 #include "device/device_link.h"
 #include "device/emulator_thread.h"
@@ -214,6 +216,26 @@ int main(int argc, char** argv) {
     // The logbook of the working directory.
     SaveModal(
         "flights", [&] { form.findChild<QAction*>("Flights1")->trigger(); }, {}, 300);
+    // FLT-001 beside its simulation export, stacked, with the comparison under the graph.
+    prompts.fileAnswers.push_back(folder.Path() + "DATA/FLT-001.DAT");
+    OpenChild(state, form.CommandPrompts(), OpenCommand::DataFile);
+    const std::array<std::pair<float, float>, 3> ranges{{{-4, 12}, {0, 2000}, {-100, 400}}};
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        state.channels[i].minReading = ranges[i].first;
+        state.channels[i].maxReading = ranges[i].second;
+    }
+    SetGraphLength(state, prompts, false, 30.0);
+    state.settings.graphHeight = 780;
+    form.GraphDlg->OverlapChk->setChecked(false);
+    SaveModal(
+        "graph_simulation", [&] { form.GraphForm->exec(); },
+        [&](QWidget*) {
+            for (int i = 0; i < 100 && form.GraphForm->View().channelSlots.empty(); ++i)
+                QTest::qWait(20);
+            form.GraphForm->AddSimulation(test::SamplesFolder() + "FLT-001-SIM.csv");
+        },
+        600);
+    form.GraphForm->RemoveSimulation();
 
     // The status dialog as it looks halfway through a capture.
     form.Link().SetStatusText(27008);

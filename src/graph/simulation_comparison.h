@@ -25,7 +25,8 @@ struct ComparisonRow {
 std::vector<ComparisonRow> CompareFigures(const FlightFigures& flown,
                                           const FlightFigures& simulated);
 
-// Aligned columns: what, flown, simulated, difference; "—" where a value is missing.
-std::string ComparisonText(const std::vector<ComparisonRow>& rows);
+// The table as text cells, its header first: what, flight, simulation, difference ("+9.4 %");
+// "—" where a value is missing. The window's table and the command line show the same cells.
+std::vector<std::vector<std::string>> ComparisonCells(const std::vector<ComparisonRow>& rows);
 
 }  // namespace orvale

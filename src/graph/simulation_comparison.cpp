@@ -1,8 +1,5 @@
-#include "app/simulation_comparison.h"
+#include "graph/simulation_comparison.h"
 
-#include <algorithm>
-
-#include "app/text_table.h"
 #include "core/launch_detection.h"
 #include "core/text_format.h"
 
@@ -33,7 +30,7 @@ std::vector<ComparisonRow> CompareFigures(const FlightFigures& flown,
             row("Maximum acceleration (ft/sec\u00b2)", flown.maxAccel, simulated.maxAccel)};
 }
 
-std::string ComparisonText(const std::vector<ComparisonRow>& rows) {
+std::vector<std::vector<std::string>> ComparisonCells(const std::vector<ComparisonRow>& rows) {
     const auto number = [](const std::optional<double>& v, int decimals) {
         return v ? Fixed(*v, 1, decimals) : std::string("\u2014");
     };
@@ -44,7 +41,7 @@ std::string ComparisonText(const std::vector<ComparisonRow>& rows) {
                       : std::string("\u2014");
         table.push_back({r.label, number(r.flown, 2), number(r.simulated, 2), percent});
     }
-    return TextTable(table, 1);
+    return table;
 }
 
 }  // namespace orvale
