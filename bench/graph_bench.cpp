@@ -14,9 +14,11 @@
 #include "app/cli_prompts.h"
 #include "bench_flight.h"
 #include "core/file_error.h"
+#include "files/path_lookup.h"
 #include "files/startup_files.h"
 #include "graph/graph_build.h"
 #include "graph/graph_zoom.h"
+#include "graph/multi_graph.h"
 #include "graph/qcp_graph_engine.h"
 #include "qcustomplot.h"
 
@@ -44,6 +46,8 @@ public:
     void SetVerticalLines(const std::vector<orvale::VerticalLine>& l) override {
         real_.SetVerticalLines(l);
     }
+    void SetLegend(const std::vector<std::string>& n) override { real_.SetLegend(n); }
+    void SetOverlays(const std::vector<orvale::OverlayCurve>& o) override { real_.SetOverlays(o); }
     void SetZoomEvents(orvale::ZoomEvents e) override { real_.SetZoomEvents(std::move(e)); }
     orvale::XRange ZoomedXRange() const override { return dragged; }
     void Apply() override { real_.Apply(); }
@@ -133,6 +137,61 @@ void BM_RecomputingZoomTwelveChannels(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_RecomputingZoomTwelveChannels)->Unit(benchmark::kMillisecond);
+
+// Twelve flights laid over one another (the eight sample flights, four of them twice), each read
+// with its parameter file, aligned at launch, drawn and painted; and a 10 s zoom that computes
+// all twelve again.
+struct TwelveFlightGraph : TwelveChannelGraph {
+    orvale::MultiGraphChoice choice;
+
+    bool Load(benchmark::State& st) {
+        orvale::InitProgramState(state, {0, "/tmp/orvale-bench/", {}}, prompts);
+        const std::string folder = orvale::DirectoryPart(orvale::bench::SampleFlight());
+        for (int i = 0; i < orvale::kMostMultiGraphRows; ++i) {
+            const std::string name = folder + "FLT-00" + std::to_string(i % 8 + 1) + ".DAT";
+            choice.rows.push_back(orvale::NewMultiGraphRow(name, i));
+        }
+        plot.resize(1000, 700);
+        plot.show();
+        if (orvale::BuildMultiGraph(state, prompts, engine, choice, view) !=
+            orvale::BuildResult::Drawn) {
+            st.SkipWithError("the flights were not drawn");
+            return false;
+        }
+        return true;
+    }
+};
+
+void BM_DrawTwelveFlightsOverlaid(benchmark::State& st) {
+    TwelveFlightGraph g;
+    if (!g.Load(st))
+        return;
+    for (auto _ : st) {
+        orvale::BuildMultiGraph(g.state, g.prompts, g.engine, g.choice, g.view);
+        g.plot.repaint();
+    }
+    st.counters["flights"] = static_cast<double>(g.view.channelSlots.size());
+}
+BENCHMARK(BM_DrawTwelveFlightsOverlaid)->Unit(benchmark::kMillisecond);
+
+void BM_RecomputingZoomTwelveFlights(benchmark::State& st) {
+    TwelveFlightGraph g;
+    if (!g.Load(st))
+        return;
+    g.engine.dragged = {2.0, 12.0};
+    for (auto _ : st) {
+        if (orvale::MultiGraphZoomIn(g.state, g.prompts, g.engine, g.choice, g.view) !=
+            orvale::ZoomResult::Recomputed) {
+            st.SkipWithError("the zoom did not recompute");
+            return;
+        }
+        g.plot.repaint();
+        st.PauseTiming();
+        orvale::MultiGraphUndoZoom(g.state, g.prompts, g.engine, g.choice, g.view);
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_RecomputingZoomTwelveFlights)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
