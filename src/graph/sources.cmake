@@ -13,6 +13,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_reading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_samples.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xy_plot.cpp
 )
 
 # Spectra of FFT( and PSD( channels: FFTW, single precision.
