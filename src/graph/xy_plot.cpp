@@ -7,6 +7,7 @@
 #include "core/csv_text.h"
 #include "core/prompts.h"
 #include "graph/graph_build.h"
+#include "graph/graph_table_rules.h"
 #include "graph/series_entry.h"
 
 namespace orvale {
@@ -134,6 +135,40 @@ XyResult BuildXyPlot(AppState& state, Prompts& prompts, const XyChoice& choice, 
     return XyResult::Drawn;
 }
 
+namespace {
+
+// Runs a correction of the Graph page's fields on the page's window, put for the time in the
+// flight's entry, and gives the flight its own window back.
+template <typename Correct>
+XyWindow FitXyWindow(AppState& state, XyWindow window, Correct correct) {
+    DataFileEntry& flight = state.entries[0];
+    // Given back however the correction ends.
+    struct OwnWindow {
+        AppState& state;
+        const XyWindow window;
+        const uint16_t currentEntry;
+        ~OwnWindow() {
+            state.entries[0].graphStart = window.start;
+            state.entries[0].graphLength = window.length;
+            state.currentEntry = currentEntry;
+        }
+    } own{state, {flight.graphStart, flight.graphLength}, state.currentEntry};
+    flight.graphStart = window.start;
+    flight.graphLength = window.length;
+    correct();
+    return {flight.graphStart, flight.graphLength};
+}
+
+}  // namespace
+
+XyWindow FitXyStart(AppState& state, Prompts& prompts, XyWindow window, float start) {
+    return FitXyWindow(state, window, [&] { LeaveGraphStart(state, prompts, start); });
+}
+
+XyWindow FitXyLength(AppState& state, Prompts& prompts, XyWindow window, float length) {
+    return FitXyWindow(state, window, [&] { LeaveGraphLength(state, prompts, length); });
+}
+
 std::optional<int> NearestPoint(const std::vector<float>& time, double t) {
     if (time.empty() || !(t >= time.front() && t <= time.back()))
         return std::nullopt;
@@ -174,17 +209,20 @@ std::vector<XyMark> XyMarks(const FlightResults& results, bool drogueShown,
 }
 
 AxisSpan ChannelSpan(const XyChannel& channel) {
-    AxisSpan span{std::min(channel.minReading, channel.maxReading),
-                  std::max(channel.minReading, channel.maxReading)};
+    std::optional<AxisSpan> values;
     for (float v : channel.values) {
         if (!std::isfinite(v))
             continue;
-        span.min = std::min(span.min, double{v});
-        span.max = std::max(span.max, double{v});
+        if (!values)
+            values = AxisSpan{v, v};
+        values->min = std::min(values->min, double{v});
+        values->max = std::max(values->max, double{v});
     }
-    if (span.max <= span.min)
-        span.max = span.min + 1.0;  // a flat channel still gets a scale to draw on
-    return span;
+    if (!values)
+        return {std::min(channel.minReading, channel.maxReading),
+                std::max(channel.minReading, channel.maxReading)};
+    const double spare = values->max > values->min ? (values->max - values->min) / 20.0 : 1.0;
+    return {values->min - spare, values->max + spare};
 }
 
 double ReferenceRadius(const XyPlot& plot) {

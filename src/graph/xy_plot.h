@@ -21,6 +21,13 @@ inline const char kXyNoYChannel[] = "Nothing to draw: tick one or more Y channel
 inline const char kXyNoFlight[] =
     "Nothing to draw: no flight is loaded. Load a data file first (File > Load Data File).";
 
+// A time window, seconds.
+struct XyWindow {
+    double start = 0.0;
+    double length = 0.0;
+    friend bool operator==(const XyWindow&, const XyWindow&) = default;
+};
+
 // What the flyer asked for: channel slots 0..12 and the time window in seconds.
 struct XyChoice {
     int xSlot = 0;
@@ -72,6 +79,12 @@ enum class XyResult {
 // range are borrowed and given back as they were, as is the flight's own time window.
 XyResult BuildXyPlot(AppState& state, Prompts& prompts, const XyChoice& choice, XyPlot& plot);
 
+// The page's window with a new start (or length), corrected as the Graph page corrects the
+// flight's: a start outside the flight is moved with a report, then the length is cut silently
+// to the end of the data. The flight's own window does not change.
+XyWindow FitXyStart(AppState& state, Prompts& prompts, XyWindow window, float start);
+XyWindow FitXyLength(AppState& state, Prompts& prompts, XyWindow window, float length);
+
 // The marks of the flight's apogee and events inside the span of `time` (the time graph's
 // markers: main fired, drogue fired when the summary shows it, deployment detected).
 std::vector<XyMark> XyMarks(const FlightResults& results, bool drogueShown,
@@ -80,7 +93,9 @@ std::vector<XyMark> XyMarks(const FlightResults& results, bool drogueShown,
 // Index of the time nearest t, or nothing when t lies outside the span of times.
 std::optional<int> NearestPoint(const std::vector<float>& time, double t);
 
-// The channel's scale widened to hold each of its values, so no point is drawn off the plot.
+// The span of the channel's values with a twentieth of it to spare either side (a flat channel
+// gets one unit either side), so every point is on the plot; the channel's scale in the time
+// graph when it has no value.
 AxisSpan ChannelSpan(const XyChannel& channel);
 
 // Distance from 0,0 of the farthest pair over every curve; 0 when there is none.

@@ -170,6 +170,27 @@ TEST_F(XyPlotTest, WhatCannotBeDrawnIsToldAndLeavesTheStateAsItWas) {
     EXPECT_EQ(state.series[1].title, "kept");
 }
 
+TEST_F(XyPlotTest, ThePagesWindowIsCorrectedAsTheFlightsIsWithoutChangingIt) {
+    Open("FLT-001.DAT");
+    const DataFileEntry flight = state.entries[0];
+    const double end = flight.startTime + flight.duration;
+    state.currentEntry = 3;
+
+    // A start in the flight is taken; the length is cut to the end of the data silently.
+    EXPECT_EQ(FitXyStart(state, prompts, {0.0, 1e6}, 2.5f), (XyWindow{2.5, end - 2.5}));
+    EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_EQ(FitXyLength(state, prompts, {2.0, 5.0}, 7.25f), (XyWindow{2.0, 7.25}));
+    EXPECT_EQ(FitXyLength(state, prompts, {2.0, 5.0}, 1e6f), (XyWindow{2.0, end - 2.0}));
+    EXPECT_TRUE(prompts.errors.empty());
+    // A start beyond the data is reported and goes back to the start of the recording.
+    EXPECT_EQ(FitXyStart(state, prompts, {1.0, 3.0}, 1e6f).start, flight.startTime);
+    EXPECT_EQ(prompts.errors.size(), 1u);
+
+    EXPECT_EQ(state.entries[0].graphStart, flight.graphStart);
+    EXPECT_EQ(state.entries[0].graphLength, flight.graphLength);
+    EXPECT_EQ(state.currentEntry, 3);
+}
+
 TEST(XyMarks, EventsSitOnTheNearestPairInsideTheWindowOnly) {
     const std::vector<float> time{0.0f, 0.5f, 1.0f, 1.5f, 2.0f};
     EXPECT_EQ(NearestPoint(time, 0.0), 0);
@@ -215,11 +236,12 @@ TEST(XyPlotData, CsvHoldsTimeXAndEachYWithGapsEmptyAndTheScalesHoldEveryPoint) {
     EXPECT_FALSE(
         SaveXyData((std::filesystem::path("/nonexistent-folder") / "a.csv").string(), plot));
 
-    // The channel's scale, widened to hold a value below it; a flat channel gets a unit span.
-    EXPECT_EQ(ChannelSpan(plot.y[0]), (AxisSpan{-5.5, 4095.0}));
-    EXPECT_EQ(ChannelSpan(plot.y[1]), (AxisSpan{2.0, 3.0}));
+    // The values' own span with a twentieth to spare; a flat channel one unit either side; the
+    // channel's scale when the formula gave no value at all.
+    EXPECT_EQ(ChannelSpan(plot.x), (AxisSpan{9.0, 31.0}));
+    EXPECT_EQ(ChannelSpan(plot.y[1]), (AxisSpan{1.0, 3.0}));
+    EXPECT_EQ(ChannelSpan({0, "", {}, 50.0, -5.0, {nan, nan}}), (AxisSpan{-5.0, 50.0}));
     plot.x.values[2] = 130.0f;
-    EXPECT_EQ(ChannelSpan(plot.x), (AxisSpan{0.0, 130.0}));
     // The circle runs through the farthest pair of any curve, a gap left out.
     EXPECT_DOUBLE_EQ(ReferenceRadius(plot), std::hypot(130.0, 40.0));
     EXPECT_EQ(ReferenceRadius(XyPlot{}), 0.0);
