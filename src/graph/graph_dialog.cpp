@@ -26,6 +26,7 @@
 #include "core/text_format.h"
 #include "files/data_files.h"
 #include "files/parameter_file.h"
+#include "graph/ch_vs_ch_page.h"
 #include "graph/graph_table_rules.h"
 #include "widgets/command_guard.h"
 #include "widgets/entry_fields.h"
@@ -250,15 +251,14 @@ TGraphDlg::TGraphDlg(AppState& state, Prompts& prompts, QWidget* parent)
     connect(DrawGrBtn, &QPushButton::clicked, this, &TGraphDlg::DrawGrBtnClick);
     connect(SaveParBtn, &QPushButton::clicked, this, &TGraphDlg::SaveParBtnClick);
 
-    // The other two pages were never filled: only "Graph" is shown, without the strip.
+    // The pages under their tab strip.
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     auto* graphPage = new QWidget;
     PageControl->addTab(graphPage, "Graph");
     PageControl->addTab(new QWidget, "Multi-Graph");
-    PageControl->addTab(new QWidget, "Channel vs Channel");
-    PageControl->tabBar()->hide();
-    PageControl->tabBar()->setEnabled(false);
+    ChVsChPage = new TChVsChPage(state_, prompts_);
+    PageControl->addTab(ChVsChPage, "Channel vs Channel");
 
     auto* times = new QHBoxLayout;
     times->addWidget(StartTimeLabel);
@@ -450,6 +450,10 @@ void TGraphDlg::OKBtnClick() {
 
 void TGraphDlg::DrawGrBtnClick() {
     EndEdits();
+    if (PageControl->currentIndex() == 2) {
+        ChVsChPage->Draw();
+        return;
+    }
     if (!RunCommand(prompts_, [&] { WriteParameterFile(state_); }))
         return;
     if (drawGraph_)

@@ -20,6 +20,7 @@ namespace orvale {
 struct AppState;
 class Prompts;
 class GraphSelection;
+class TChVsChPage;
 
 class TGraphDlg : public QDialog {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     QPushButton* OKBtn;
     QPushButton* DrawGrBtn;
     QPushButton* SaveParBtn;
+    TChVsChPage* ChVsChPage;
 
     // Used by the table's cell editors.
     bool CommitCell(int row, int column, const QString& text);
