@@ -133,6 +133,11 @@ void TChVsChPage::showEvent(QShowEvent* event) {
     FillChannels();
     ScatterChk->setChecked(state_.settings.scatterPlotOn);
     RefCircleChk->setChecked(state_.settings.refCircleOn);
+    TakeFlightWindow();
+    QWidget::showEvent(event);
+}
+
+void TChVsChPage::TakeFlightWindow() {
     // The window starts from the flight's, and again whenever the flight or its window changes;
     // otherwise the page keeps its own.
     const DataFileEntry& flight = state_.entries[0];
@@ -144,7 +149,6 @@ void TChVsChPage::showEvent(QShowEvent* event) {
     }
     StartE->setText(SecondsText(window_.start));
     LengthE->setText(SecondsText(window_.length));
-    QWidget::showEvent(event);
 }
 
 void TChVsChPage::FillChannels() {
@@ -211,6 +215,7 @@ void TChVsChPage::Draw() {
     for (QLineEdit* field : {StartE, LengthE})
         if (field->hasFocus() && field->isModified())
             field == StartE ? LeaveStart() : LeaveLength();
+    TakeFlightWindow();
     XyPlot plot;
     XyResult result = XyResult::Failed;
     QApplication::setOverrideCursor(Qt::WaitCursor);

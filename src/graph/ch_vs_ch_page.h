@@ -48,6 +48,8 @@ protected:
 
 private:
     void FillChannels();
+    // Takes the flight's window when the flight or its window changed since it was last taken.
+    void TakeFlightWindow();
     void LeaveStart();
     void LeaveLength();
 

@@ -3,11 +3,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/prompts.h"
@@ -20,6 +22,7 @@ namespace {
 constexpr int kMarkSize = 9;          // pixels across a mark's ring
 constexpr int kLabelStep = 13;        // pixels between labels of marks on one point
 constexpr double kCircleRoom = 1.08;  // the circle's radius to the half-width of the scale
+constexpr double kNearMarks = 0.06;   // marks this share of the scales apart have stacked labels
 
 QColor ToQColor(RgbColour c) {
     return QColor(c.red, c.green, c.blue);
@@ -70,9 +73,15 @@ TChVsChForm::TChVsChForm(AppState& state, Prompts& prompts, QWidget* parent)
     layout->setContentsMargins(4, 0, 4, 4);
     layout->setMenuBar(MainMenu);
     layout->addWidget(Chart, 1);
+}
 
-    const Settings& s = state_.settings;
-    resize(std::max(s.graphWidth, 200), std::max(s.graphHeight, 150));
+void TChVsChForm::showEvent(QShowEvent* event) {
+    // The size of the time graph's window, as the flyer last left it.
+    if (!event->spontaneous()) {
+        const Settings& s = state_.settings;
+        resize(std::max(s.graphWidth, 200), std::max(s.graphHeight, 150));
+    }
+    QDialog::showEvent(event);
 }
 
 TChVsChForm::~TChVsChForm() = default;
@@ -157,29 +166,44 @@ void TChVsChForm::Draw() {
 }
 
 void TChVsChForm::DrawMarks(QCPAxis* yAxis, const XyChannel& y) {
-    std::map<int, int> onPoint;  // labels already at a point, so the next sits above them
+    const AxisSpan xSpan = ChannelSpan(plot_.x);
+    const AxisSpan ySpan = ChannelSpan(y);
+    // Labels of marks close together are stacked, and those near the right edge sit left of
+    // their mark, so that none covers another or runs off the plot.
+    std::vector<std::pair<double, double>> placed;
     for (const XyMark& mark : plot_.marks) {
         const auto j = static_cast<size_t>(mark.point);
         if (j >= y.values.size() || !std::isfinite(plot_.x.values[j]) ||
             !std::isfinite(y.values[j]))
             continue;
+        const double x = plot_.x.values[j];
+        const double v = y.values[j];
         const QColor colour = ToQColor(mark.colour);
         auto* ring = new QCPCurve(Chart->xAxis, yAxis);
         ring->setName(QString::fromStdString(mark.label));
         ring->setLineStyle(QCPCurve::lsNone);
         ring->setScatterStyle(
             QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(colour, 2), Qt::NoBrush, kMarkSize));
-        ring->addData(plot_.x.values[j], y.values[j]);
+        ring->addData(x, v);
         ring->setSelectable(QCP::stNone);
 
+        int level = 0;
+        for (const auto& [px, pv] : placed)
+            level += std::abs(px - x) < kNearMarks * (xSpan.max - xSpan.min) &&
+                     std::abs(pv - v) < kNearMarks * (ySpan.max - ySpan.min);
+        placed.emplace_back(x, v);
+        const bool leftOfMark = x > xSpan.min + 0.75 * (xSpan.max - xSpan.min);
         auto* label = new QCPItemText(Chart);
         label->position->setAxes(Chart->xAxis, yAxis);
-        label->position->setCoords(plot_.x.values[j], y.values[j]);
-        label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        label->position->setCoords(x, v);
+        label->setPositionAlignment((leftOfMark ? Qt::AlignRight : Qt::AlignLeft) |
+                                    Qt::AlignBottom);
         label->setText(QString::fromStdString(mark.label));
         // Light marker colours are hard to read as text on white.
         label->setColor(colour.lightness() > 100 ? colour.darker(160) : colour);
-        label->setPadding(QMargins(kMarkSize - 2, 0, 0, kMarkSize - 2 + kLabelStep * onPoint[j]++));
+        const int side = kMarkSize - 2;
+        label->setPadding(
+            QMargins(leftOfMark ? 0 : side, 0, leftOfMark ? side : 0, side + kLabelStep * level));
         label->setSelectable(false);
     }
 }

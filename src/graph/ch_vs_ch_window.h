@@ -48,6 +48,9 @@ public Q_SLOTS:
     void ExportData1Click();
     void Close1Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Draw();
     void DrawMarks(QCPAxis* yAxis, const XyChannel& y);
