@@ -113,6 +113,11 @@ void TChVsChForm::Draw() {
     Chart->yAxis2->setVisible(false);
 
     const bool scatter = state_.settings.scatterPlotOn;
+    // With the circle every scale spans it; the shares of the scales follow.
+    radius_ = ReferenceRadius(plot_);
+    const bool circle = state_.settings.refCircleOn && radius_ > 0.0;
+    const AxisSpan around{-radius_ * kCircleRoom, radius_ * kCircleRoom};
+    std::vector<std::pair<double, double>> placed;
     QVector<double> order(static_cast<int>(plot_.time.size()));
     for (int j = 0; j < order.size(); ++j)
         order[j] = j;
@@ -151,11 +156,10 @@ void TChVsChForm::Draw() {
             curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
         }
         curves_.push_back(curve);
-        DrawMarks(axis, y);
+        DrawMarks(axis, y, circle ? around : xSpan, circle ? around : span, placed);
     }
 
-    radius_ = ReferenceRadius(plot_);
-    if (state_.settings.refCircleOn && radius_ > 0.0) {
+    if (circle) {
         circle_ = new QCPItemEllipse(Chart);
         circle_->topLeft->setCoords(-radius_, radius_);
         circle_->bottomRight->setCoords(radius_, -radius_);
@@ -165,12 +169,11 @@ void TChVsChForm::Draw() {
     Chart->replot();
 }
 
-void TChVsChForm::DrawMarks(QCPAxis* yAxis, const XyChannel& y) {
-    const AxisSpan xSpan = ChannelSpan(plot_.x);
-    const AxisSpan ySpan = ChannelSpan(y);
-    // Labels of marks close together are stacked, and those near the right edge sit left of
-    // their mark, so that none covers another or runs off the plot.
-    std::vector<std::pair<double, double>> placed;
+void TChVsChForm::DrawMarks(QCPAxis* yAxis, const XyChannel& y, AxisSpan xSpan, AxisSpan ySpan,
+                            std::vector<std::pair<double, double>>& placed) {
+    // Labels of marks close together on the plot (on any curve) are stacked, and those near the
+    // right edge sit left of their mark, so that none covers another or runs off the plot.
+    // Places are kept as shares of the scales, which every axis spans alike.
     for (const XyMark& mark : plot_.marks) {
         const auto j = static_cast<size_t>(mark.point);
         if (j >= y.values.size() || !std::isfinite(plot_.x.values[j]) ||
@@ -187,12 +190,13 @@ void TChVsChForm::DrawMarks(QCPAxis* yAxis, const XyChannel& y) {
         ring->addData(x, v);
         ring->setSelectable(QCP::stNone);
 
+        const double across = (x - xSpan.min) / (xSpan.max - xSpan.min);
+        const double up = (v - ySpan.min) / (ySpan.max - ySpan.min);
         int level = 0;
-        for (const auto& [px, pv] : placed)
-            level += std::abs(px - x) < kNearMarks * (xSpan.max - xSpan.min) &&
-                     std::abs(pv - v) < kNearMarks * (ySpan.max - ySpan.min);
-        placed.emplace_back(x, v);
-        const bool leftOfMark = x > xSpan.min + 0.75 * (xSpan.max - xSpan.min);
+        for (const auto& [a, u] : placed)
+            level += std::abs(a - across) < kNearMarks && std::abs(u - up) < kNearMarks;
+        placed.emplace_back(across, up);
+        const bool leftOfMark = across > 0.75;
         auto* label = new QCPItemText(Chart);
         label->position->setAxes(Chart->xAxis, yAxis);
         label->position->setCoords(x, v);
@@ -212,17 +216,26 @@ void TChVsChForm::KeepEqualScale() {
     if (!circle_)
         return;
     QCPAxisRect* rect = Chart->axisRect();
-    const double w = rect->width();
-    const double h = rect->height();
-    if (w < 1 || h < 1)
-        return;
-    const double half = radius_ * kCircleRoom;
-    const double hx = w > h ? half * w / h : half;
-    const double hy = w > h ? half : half * h / w;
-    Chart->xAxis->setRange(-hx, hx);
-    for (QCPAxis* axis : rect->axes(QCPAxis::atLeft | QCPAxis::atRight))
-        axis->setRange(-hy, hy);
-    // The ticks were set up for the ranges before: again for these.
+    auto scale = [&] {
+        const double w = rect->width();
+        const double h = rect->height();
+        if (w < 1 || h < 1)
+            return;
+        const double half = radius_ * kCircleRoom;
+        const double hx = w > h ? half * w / h : half;
+        const double hy = w > h ? half : half * h / w;
+        Chart->xAxis->setRange(-hx, hx);
+        for (QCPAxis* axis : rect->axes(QCPAxis::atLeft | QCPAxis::atRight))
+            axis->setRange(-hy, hy);
+    };
+    // The plot was laid out for the ticks of the ranges before: once more for these (the
+    // margins follow the tick labels), then the ranges for the plot's final size.
+    scale();
+    QCPLayoutGrid* layout = Chart->plotLayout();
+    layout->update(QCPLayoutElement::upPreparation);
+    layout->update(QCPLayoutElement::upMargins);
+    layout->update(QCPLayoutElement::upLayout);
+    scale();
     rect->update(QCPLayoutElement::upPreparation);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graph/xy_plot.h"
 
@@ -53,7 +55,8 @@ protected:
 
 private:
     void Draw();
-    void DrawMarks(QCPAxis* yAxis, const XyChannel& y);
+    void DrawMarks(QCPAxis* yAxis, const XyChannel& y, AxisSpan xSpan, AxisSpan ySpan,
+                   std::vector<std::pair<double, double>>& placed);
     // With the reference circle the axes share one scale: the shorter side of the plot holds
     // the circle and the longer one is widened to the same units per pixel.
     void KeepEqualScale();
