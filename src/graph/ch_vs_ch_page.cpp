@@ -1,6 +1,5 @@
 #include "graph/ch_vs_ch_page.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -216,11 +215,10 @@ void TChVsChPage::Draw() {
         if (field->hasFocus() && field->isModified())
             field == StartE ? LeaveStart() : LeaveLength();
     TakeFlightWindow();
+    // A few milliseconds even for every slot over the whole flight: no busy cursor.
     XyPlot plot;
     XyResult result = XyResult::Failed;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     RunCommand(prompts_, [&] { result = BuildXyPlot(state_, prompts_, Choice(), plot); });
-    QApplication::restoreOverrideCursor();
     if (result != XyResult::Drawn)
         return;
     ChVsChForm->SetPlot(std::move(plot));
