@@ -26,6 +26,7 @@
 #include "core/text_format.h"
 #include "files/data_files.h"
 #include "files/parameter_file.h"
+#include "graph/ch_vs_ch_page.h"
 #include "graph/colour_swatch.h"
 #include "graph/graph_table_rules.h"
 #include "graph/multi_graph_page.h"
@@ -238,13 +239,15 @@ TGraphDlg::TGraphDlg(AppState& state, Prompts& prompts, QWidget* parent)
     connect(DrawGrBtn, &QPushButton::clicked, this, &TGraphDlg::DrawGrBtnClick);
     connect(SaveParBtn, &QPushButton::clicked, this, &TGraphDlg::SaveParBtnClick);
 
+    // The pages under their tab strip.
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     auto* graphPage = new QWidget;
     PageControl->addTab(graphPage, "Graph");
     MultiGraphPage = new TMultiGraphPage(state_, prompts_);
     PageControl->addTab(MultiGraphPage, "Multi-Graph");
-    PageControl->addTab(new QWidget, "Channel vs Channel");
+    ChVsChPage = new TChVsChPage(state_, prompts_);
+    PageControl->addTab(ChVsChPage, "Channel vs Channel");
 
     auto* times = new QHBoxLayout;
     times->addWidget(StartTimeLabel);
@@ -442,6 +445,10 @@ void TGraphDlg::DrawGrBtnClick() {
     if (PageControl->currentWidget() == MultiGraphPage) {
         if (drawMultiGraph_)
             drawMultiGraph_();
+        return;
+    }
+    if (PageControl->currentWidget() == ChVsChPage) {
+        ChVsChPage->Draw();
         return;
     }
     if (!RunCommand(prompts_, [&] { WriteParameterFile(state_); }))

@@ -21,6 +21,7 @@ struct AppState;
 class Prompts;
 class GraphSelection;
 class TMultiGraphPage;
+class TChVsChPage;
 
 class TGraphDlg : public QDialog {
     Q_OBJECT
@@ -48,6 +49,7 @@ public:
     QPushButton* OKBtn;
     QPushButton* DrawGrBtn;
     QPushButton* SaveParBtn;
+    TChVsChPage* ChVsChPage;
 
     // Used by the table's cell editors.
     bool CommitCell(int row, int column, const QString& text);

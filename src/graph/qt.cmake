@@ -15,3 +15,12 @@ target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/graph_window.cpp)
 
 # The printed graph report.
 target_sources(orvale_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/graph_report_printer.cpp)
+
+# "Channel vs Channel": its page in "Graph Parameters" and its plot window.
+target_sources(orvale_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ch_vs_ch_page.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ch_vs_ch_window.cpp
+)
+# Qt's keyword macros stay off where the plot window meets QCustomPlot.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/ch_vs_ch_window.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS QT_NO_KEYWORDS)

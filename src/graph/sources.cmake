@@ -16,6 +16,7 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/simulation_comparison.cpp
   ${CMAKE_CURRENT_LIST_DIR}/simulation_overlay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xy_plot.cpp
 )
 
 # Spectra of FFT( and PSD( channels: FFTW, single precision.

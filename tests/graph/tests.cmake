@@ -10,4 +10,5 @@ target_sources(orvale_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/series_spectrum_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/simulation_overlay_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spectrum_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xy_plot_test.cpp
 )

@@ -109,8 +109,8 @@ private Q_SLOTS:
         QCOMPARE(d.dialog->StartE->toolTip(), QString("Enter Graph Start Time"));
         QVERIFY(d.dialog->OverlapAllChannels());
         QCOMPARE(d.dialog->PageControl->count(), 3);
-        QVERIFY(!d.dialog->PageControl->tabBar()->isVisible());
-        QVERIFY(!d.dialog->PageControl->tabBar()->isEnabled());
+        QVERIFY(d.dialog->PageControl->tabBar()->isVisible());
+        QVERIFY(d.dialog->PageControl->tabBar()->isEnabled());
         QCOMPARE(d.dialog->SaveParBtn->toolTip(), QString("Save Parameters to Disk"));
         // The overlap choice outlives the showing.
         d.dialog->OverlapChk->setChecked(false);

@@ -8,10 +8,12 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
@@ -34,6 +36,7 @@
 #include "files/data_files.h"
 #include "files/parameter_editor.h"
 #include "files/parameter_fields.h"
+#include "graph/ch_vs_ch_page.h"
 #include "graph/graph_dialog.h"
 #include "graph/graph_window.h"
 #include "graph/multi_graph.h"
@@ -243,6 +246,14 @@ int main(int argc, char** argv) {
     QTest::qWait(100);
     Save(*form.StatusDlg, "communication_status");
     form.Link().HideStatus();
+
+    // Speed against pressure altitude of the loaded flight, from the Channel vs Channel page.
+    TChVsChPage* xy = form.GraphDlg->ChVsChPage;
+    form.GraphDlg->PageControl->setCurrentIndex(2);
+    xy->XChannelCombo->setCurrentIndex(1);
+    xy->YChannelList->item(2)->setCheckState(Qt::Checked);
+    SaveModal(
+        "graph_speed_altitude", [&] { xy->Draw(); }, {}, 400);
     form.hide();
     return 0;
 }
