@@ -7,6 +7,10 @@
 #include <filesystem>
 
 #include "app/flights_window.h"
+#include "graph/graph_dialog.h"
+#include "graph/graph_window.h"
+#include "graph/multi_graph_page.h"
+#include "graph/qcustomplot_header.h"
 #include "modal_driver.h"
 #include "program_fixture.h"
 #include "test_image.h"
@@ -18,6 +22,7 @@ class FlightsWindowTest : public QObject {
 private Q_SLOTS:
     void listsSortsAndOpensAFlight();
     void anAddedFolderIsListedWithWhatCannotBeRead();
+    void selectedFlightsAreComparedOnTheMultiGraphPage();
 };
 
 namespace {
@@ -91,6 +96,71 @@ void FlightsWindowTest::anAddedFolderIsListedWithWhatCannotBeRead() {
     QCOMPARE(rows, 9);
     QVERIFY(problemShown);
     QCOMPARE(p.prompts.summariesShown, 0);  // closed without opening anything
+}
+
+void FlightsWindowTest::selectedFlightsAreComparedOnTheMultiGraphPage() {
+    Program p;  // no flight opened: the comparison needs none
+    p.prompts.fileAnswers.push_back(p.state.workingDirectory + "FLT-005.DAT");
+    bool onMultiPage = false;
+    QStringList rows;
+    int curves = -1;
+    int legendItems = -1;
+    WhenModal([&](QWidget* modal) {
+        auto* form = qobject_cast<TFlightsForm*>(modal);
+        if (!form)
+            return;
+        QTableWidget* table = form->FlightsTable;
+        table->sortItems(0, Qt::AscendingOrder);
+        table->clearSelection();
+        for (int r : {0, 2})  // FLT-001 and FLT-003
+            table->selectionModel()->select(
+                table->model()->index(r, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        WhenModal(
+            [&](QWidget* next) {
+                auto* dialog = qobject_cast<TGraphDlg*>(next);
+                if (!dialog)
+                    return;
+                TMultiGraphPage* page = dialog->MultiGraphPage;
+                onMultiPage = dialog->PageControl->currentWidget() == page;
+                page->AddFlightBtn->click();  // FLT-005, from the open dialog
+                QTableWidget* flights = page->MultiGraphTable;
+                flights->item(1, 3)->setText("abc");  // refused, stays 0.00
+                flights->item(2, 3)->setText("-1.5");
+                for (int r = 0; r < flights->rowCount(); ++r)
+                    rows << flights->item(r, 0)->text() + " " + flights->item(r, 3)->text();
+                WhenModal(
+                    [&](QWidget* shown) {
+                        auto* graph = qobject_cast<TGraphForm*>(shown);
+                        if (!graph)
+                            return;
+                        for (int i = 0; i < 100 && graph->View().channelSlots.empty(); ++i)
+                            QTest::qWait(20);
+                        curves = graph->Chart->graphCount();
+                        const auto legends = graph->Chart->findChildren<QCPLegend*>();
+                        legendItems = legends.isEmpty() ? -1 : legends.first()->itemCount();
+                        graph->reject();
+                    },
+                    dialog);
+                dialog->DrawGrBtn->click();
+                dialog->reject();
+            },
+            form);
+        form->CompareBtn->click();
+    });
+    p.form->Item("Flights1")->trigger();
+
+    QVERIFY(onMultiPage);
+    QCOMPARE(rows, QStringList({"FLT-001.DAT 0.00", "FLT-003.DAT 0.00", "FLT-005.DAT -1.50"}));
+    QCOMPARE(p.prompts.warnings.size(), size_t{1});
+    QVERIFY(QString::fromStdString(p.prompts.warnings[0]).contains("not a valid offset"));
+    QCOMPARE(curves, 3);
+    QCOMPARE(legendItems, 3);
+    const MultiGraphChoice& kept = p.state.settings.multiGraph;
+    QCOMPARE(kept.rows.size(), size_t{3});
+    QCOMPARE(kept.rows[2].offset, -1.5);
+    // The comparison opened no flight of its own.
+    QCOMPARE(QString::fromStdString(p.state.entries[0].dataFileName), QString(kNoFile));
 }
 
 }  // namespace orvale::test
