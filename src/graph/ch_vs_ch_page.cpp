@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "core/app_state.h"
@@ -17,6 +16,7 @@
 #include "graph/ch_vs_ch_window.h"
 #include "widgets/command_guard.h"
 #include "widgets/entry_fields.h"
+#include "widgets/seconds_field.h"
 
 namespace orvale {
 
@@ -33,22 +33,6 @@ QString SlotText(const AppState& state, int slot) {
 QString FormulaHint(const AppState& state, int slot) {
     const std::string& formula = state.channels[static_cast<size_t>(slot)].formula;
     return formula.empty() ? QString("No formula") : "Formula: " + QString::fromStdString(formula);
-}
-
-// Seconds with up to four decimals, as on the Graph page; the start may lie before launch.
-QLineEdit* SecondsField(const char* name, const char* hint, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setToolTip(hint);
-    field->setAlignment(Qt::AlignRight);
-    field->setMaximumWidth(field->fontMetrics().horizontalAdvance("-00000.0000") + 12);
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression("\\s*-?\\d{0,6}(\\.\\d{0,4})?\\s*"), field));
-    return field;
-}
-
-QString SecondsText(double seconds) {
-    return QString::fromStdString(Fixed(seconds, 1, 4));
 }
 
 }  // namespace
@@ -74,8 +58,8 @@ TChVsChPage::TChVsChPage(AppState& state, Prompts& prompts, QWidget* parent)
     auto* yLabel = new QLabel("Y Channels", this);
     yLabel->setBuddy(YChannelList);
 
-    StartE = SecondsField("XyStartE", "Enter Graph Start Time", this);
-    LengthE = SecondsField("XyLengthE", "Enter Length of Time to Graph", this);
+    StartE = SecondsField("XyStartE", "Enter Graph Start Time", 6, true, this);
+    LengthE = SecondsField("XyLengthE", "Enter Length of Time to Graph", 6, true, this);
     StartTimeLabel = new QLabel("Start Time", this);
     StartTimeLabel->setBuddy(StartE);
     LengthLabel = new QLabel("Graph Length", this);

@@ -1,10 +1,8 @@
 #include "graph/ch_vs_ch_window.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QShowEvent>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +11,7 @@
 
 #include "core/app_state.h"
 #include "core/prompts.h"
+#include "graph/qcp_graph_engine.h"
 #include "graph/qcustomplot_header.h"
 
 namespace orvale {
@@ -239,34 +238,8 @@ void TChVsChForm::KeepEqualScale() {
     rect->update(QCPLayoutElement::upPreparation);
 }
 
-bool TChVsChForm::SaveSvg(const QString& file, int width, int height) {
-    // Drawn, not grabbed: lines and text stay sharp at any size.
-    const int w = width > 0 ? width : Chart->width();
-    const int h = height > 0 ? height : Chart->height();
-    QSvgGenerator svg;
-    svg.setFileName(file);
-    svg.setSize(QSize(w, h));
-    svg.setViewBox(QRect(0, 0, w, h));
-    svg.setTitle(windowTitle());
-    QCPPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    Chart->toPainter(&painter, w, h);
-    return painter.end() && QFileInfo(file).size() > 0;
-}
-
 bool TChVsChForm::SaveGraph(const std::string& path, int width, int height) {
-    const QString file = QString::fromStdString(path);
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    bool saved = false;
-    if (suffix == "png")
-        saved = Chart->savePng(file, width, height);
-    else if (suffix == "jpg" || suffix == "jpeg")
-        saved = Chart->saveJpg(file, width, height);
-    else if (suffix == "pdf")
-        saved = Chart->savePdf(file, width, height);
-    else if (suffix == "svg")
-        saved = SaveSvg(file, width, height);
+    const bool saved = SavePlotPicture(*Chart, path, width, height, windowTitle().toStdString());
     if (!saved)
         prompts_.ShowWarning("Unable to save the graph as " + path +
                              " (a picture is saved as .png, .svg, .pdf or .jpg)");

@@ -60,7 +60,6 @@ private:
     // With the reference circle the axes share one scale: the shorter side of the plot holds
     // the circle and the longer one is widened to the same units per pixel.
     void KeepEqualScale();
-    bool SaveSvg(const QString& file, int width, int height);
 
     AppState& state_;
     Prompts& prompts_;

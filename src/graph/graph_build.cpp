@@ -45,14 +45,16 @@ std::string WithoutDirectory(const std::string& path) {
 }
 
 std::vector<VerticalLine> EventLines(const AppState& state, bool drogueRowVisible) {
-    const FlightResults& r = state.results;
-    return {
-        {r.mainFireTime, {0x00, 0xFF, 0x00}, "|H Main Fired"},
-        {drogueRowVisible ? double{r.drogueFireTime} : kMarkerOffAxis,
-         {0x00, 0x80, 0x00},
-         "|h Drogue Fired"},
-        {r.deploymentDetectedTime, {0xFF, 0x00, 0x00}, "|t Deploy Detected"},
-    };
+    // Each label at its own depth, so that events close in time do not cover each other.
+    const char* const placement[] = {"|H ", "|h ", "|t "};
+    std::vector<VerticalLine> lines;
+    const std::vector<FlightEvent> events = FlightEvents(state.results, drogueRowVisible);
+    for (size_t i = 0; i < events.size(); ++i) {
+        const FlightEvent& e = events[i];
+        lines.push_back(
+            {e.shown ? e.time : kMarkerOffAxis, e.colour, std::string(placement[i]) + e.label});
+    }
+    return lines;
 }
 
 // The colour the engine draws subset s in once it is given series k's channel colour.
@@ -103,6 +105,17 @@ XRange TimeAxisWindow(const AppState& state, const std::vector<int>& timeSeries)
 }
 
 }  // namespace
+
+std::vector<FlightEvent> FlightEvents(const FlightResults& r, bool drogueRowVisible) {
+    return {
+        {"Main Fired", {0x00, 0xFF, 0x00}, r.mainFireTime, true},
+        {"Drogue Fired", {0x00, 0x80, 0x00}, r.drogueFireTime, drogueRowVisible},
+        {"Deploy Detected",
+         {0xFF, 0x00, 0x00},
+         r.deploymentDetectedTime,
+         r.deploymentDetectedTime >= 0.0f},
+    };
+}
 
 float PlotPointY(const AppState& state, int k, int j) {
     const ChannelSamples& s = state.series[static_cast<size_t>(k)];

@@ -18,6 +18,18 @@ inline const char kFlightTimeLabel[] = "Flight Time (sec)";
 inline const char kGraphSubTitle[] = "Vantrel Orvale";
 constexpr double kMarkerOffAxis = -9999.0;
 
+// An event of the flight as the graphs mark it. `shown` is false when there is none to mark: the
+// drogue when the summary's drogue row is hidden, a deployment that was never detected.
+struct FlightEvent {
+    const char* label;
+    RgbColour colour;
+    double time;
+    bool shown;
+};
+
+// Main fired, drogue fired and deployment detected, in that order.
+std::vector<FlightEvent> FlightEvents(const FlightResults& results, bool drogueRowVisible);
+
 // What the build needs from the window that shows the graph.
 struct GraphWindowState {
     bool overlap = true;                           // "Overlap all Channels"

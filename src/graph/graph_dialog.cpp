@@ -33,6 +33,7 @@
 #include "widgets/command_guard.h"
 #include "widgets/entry_fields.h"
 #include "widgets/screen_placement.h"
+#include "widgets/seconds_field.h"
 
 namespace orvale {
 
@@ -44,24 +45,6 @@ constexpr int kValueRole = Qt::UserRole;  // filter level or colour index of a c
 
 QString Hint(int column) {
     return kGraphColumns[static_cast<size_t>(column)].hint;
-}
-
-// Seconds with up to four decimals; the start may lie before launch (a negative time).
-QLineEdit* SecondsField(const char* name, const char* hint, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setToolTip(hint);
-    field->setStatusTip(hint);
-    field->setAlignment(Qt::AlignRight);
-    // As wide as the longest time it shows, so the row fits the dialog's width.
-    field->setMaximumWidth(field->fontMetrics().horizontalAdvance("-00000.0000") + 12);
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression("\\s*-?\\d{0,6}(\\.\\d{0,4})?\\s*"), field));
-    return field;
-}
-
-QString SecondsText(double seconds) {
-    return QString::fromStdString(Fixed(seconds, 1, 4));
 }
 
 // The cell editors: text boxes that take as many characters as the file keeps, reading boxes
@@ -182,8 +165,8 @@ TGraphDlg::TGraphDlg(AppState& state, Prompts& prompts, QWidget* parent)
     OverlapChk->setObjectName("OverlapChk");
     OverlapChk->setToolTip("Draw graph with all channels Overlapped or Seperate");
     OverlapChk->setChecked(true);
-    StartE = SecondsField("StartE", "Enter Graph Start Time", this);
-    LengthE = SecondsField("LengthE", "Enter Length of Time to Graph", this);
+    StartE = SecondsField("StartE", "Enter Graph Start Time", 6, true, this);
+    LengthE = SecondsField("LengthE", "Enter Length of Time to Graph", 6, true, this);
     StartTimeLabel = new QLabel("Start Time", this);
     StartTimeLabel->setObjectName("StartTimeLabel");
     StartTimeLabel->setBuddy(StartE);

@@ -372,22 +372,6 @@ void QcpGraphEngine::AddLegend() {
     }
 }
 
-bool QcpGraphEngine::SaveSvg(const QString& file, int width, int height) {
-    // Drawn, not grabbed: lines and text stay sharp at any size.
-    const int w = width > 0 ? width : plot_->width();
-    const int h = height > 0 ? height : plot_->height();
-    QSvgGenerator svg;
-    svg.setFileName(file);
-    svg.setSize(QSize(w, h));
-    svg.setViewBox(QRect(0, 0, w, h));
-    svg.setTitle(QString::fromStdString(mainTitle_));
-    QCPPainter painter;
-    if (!painter.begin(&svg))
-        return false;
-    plot_->toPainter(&painter, w, h);
-    return painter.end() && QFileInfo(file).size() > 0;
-}
-
 void QcpGraphEngine::DrawPicture(QPainter& painter, const QRect& target) {
     if (!plot_ || target.width() < 1 || target.height() < 1)
         return;
@@ -407,22 +391,46 @@ void QcpGraphEngine::DrawPicture(QPainter& painter, const QRect& target) {
     plot_->replot();
 }
 
-bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height) {
-    if (!plot_)
+namespace {
+
+bool SaveSvg(QCustomPlot& plot, const QString& file, int width, int height,
+             const std::string& title) {
+    // Drawn, not grabbed: lines and text stay sharp at any size.
+    const int w = width > 0 ? width : plot.width();
+    const int h = height > 0 ? height : plot.height();
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(QSize(w, h));
+    svg.setViewBox(QRect(0, 0, w, h));
+    svg.setTitle(QString::fromStdString(title));
+    QCPPainter painter;
+    if (!painter.begin(&svg))
         return false;
+    plot.toPainter(&painter, w, h);
+    return painter.end() && QFileInfo(file).size() > 0;
+}
+
+}  // namespace
+
+bool SavePlotPicture(QCustomPlot& plot, const std::string& path, int width, int height,
+                     const std::string& title) {
     const QString file = QString::fromStdString(path);
     const QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix == "pdf")
-        return plot_->savePdf(file, width, height);
+        return plot.savePdf(file, width, height);
     if (suffix == "png")
-        return plot_->savePng(file, width, height);
+        return plot.savePng(file, width, height);
     if (suffix == "jpg" || suffix == "jpeg")
-        return plot_->saveJpg(file, width, height);
+        return plot.saveJpg(file, width, height);
     if (suffix == "bmp")
-        return plot_->saveBmp(file, width, height);
+        return plot.saveBmp(file, width, height);
     if (suffix == "svg")
-        return SaveSvg(file, width, height);
+        return SaveSvg(plot, file, width, height, title);
     return false;
+}
+
+bool QcpGraphEngine::SavePicture(const std::string& path, int width, int height) {
+    return plot_ && SavePlotPicture(*plot_, path, width, height, mainTitle_);
 }
 
 }  // namespace orvale

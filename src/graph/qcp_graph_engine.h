@@ -19,6 +19,12 @@ class QRect;
 
 namespace orvale {
 
+// Writes the plot as a picture in the format the path's extension names (PNG, SVG, PDF, JPEG,
+// BMP) at width × height (0 × 0: its size on screen); an SVG carries the title. False when it
+// cannot be written.
+bool SavePlotPicture(QCustomPlot& plot, const std::string& path, int width, int height,
+                     const std::string& title);
+
 class QcpGraphEngine : public QObject, public GraphEngine {
 public:
     // Draws into plot, which stays the caller's.
@@ -61,7 +67,6 @@ private:
     };
 
     void ZoomRectangle(const QRect& rect);
-    bool SaveSvg(const QString& file, int width, int height);
     void AddAxisRects();
     void AddCurves();
     void AddLines();

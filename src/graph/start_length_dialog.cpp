@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "core/app_state.h"
@@ -15,6 +14,7 @@
 #include "widgets/command_guard.h"
 #include "widgets/entry_fields.h"
 #include "widgets/screen_placement.h"
+#include "widgets/seconds_field.h"
 
 namespace orvale {
 
@@ -23,22 +23,6 @@ namespace {
 constexpr int kClientWidth = 196;
 constexpr int kClientHeight = 174;
 
-// Seconds with up to four decimals; the start may lie before launch (a negative time).
-QLineEdit* SecondsField(const char* name, const char* hint, int wholeDigits, QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setToolTip(hint);
-    field->setStatusTip(hint);
-    field->setAlignment(Qt::AlignRight);
-    const QString pattern = QString("\\s*-?\\d{0,%1}(\\.\\d{0,4})?\\s*").arg(wholeDigits);
-    field->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), field));
-    return field;
-}
-
-QString SecondsText(double seconds) {
-    return QString::fromStdString(Fixed(seconds, 1, 4));
-}
-
 }  // namespace
 
 TStartForm::TStartForm(AppState& state, Prompts& prompts, QWidget* parent)
@@ -46,8 +30,8 @@ TStartForm::TStartForm(AppState& state, Prompts& prompts, QWidget* parent)
     setObjectName("StartForm");
     setWindowTitle("Set Start and Length");
 
-    StartField = SecondsField("StartField", "Enter Start Time", 5, this);
-    LengthField = SecondsField("LengthField", "Enter Length of Time to Graph", 6, this);
+    StartField = SecondsField("StartField", "Enter Start Time", 5, false, this);
+    LengthField = SecondsField("LengthField", "Enter Length of Time to Graph", 6, false, this);
     StartLabel = new QLabel("Start Time", this);
     StartLabel->setObjectName("StartLabel");
     StartLabel->setBuddy(StartField);

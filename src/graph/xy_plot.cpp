@@ -182,24 +182,11 @@ std::optional<int> NearestPoint(const std::vector<float>& time, double t) {
 
 std::vector<XyMark> XyMarks(const FlightResults& results, bool drogueShown,
                             const std::vector<float>& time) {
-    struct Event {
-        const char* label;
-        RgbColour colour;
-        double time;
-        bool shown;
-    };
-    // The colours of the time graph's event lines; a deployment time below 0 means none.
-    const Event events[] = {
-        {"Apogee", {0x00, 0x00, 0x00}, results.apogeeTime, true},
-        {"Main Fired", {0x00, 0xFF, 0x00}, results.mainFireTime, true},
-        {"Drogue Fired", {0x00, 0x80, 0x00}, results.drogueFireTime, drogueShown},
-        {"Deploy Detected",
-         {0xFF, 0x00, 0x00},
-         results.deploymentDetectedTime,
-         results.deploymentDetectedTime >= 0.0f},
-    };
+    // The apogee, then the events the time graph draws as lines, in their colours.
+    std::vector<FlightEvent> events = FlightEvents(results, drogueShown);
+    events.insert(events.begin(), {"Apogee", {0x00, 0x00, 0x00}, results.apogeeTime, true});
     std::vector<XyMark> marks;
-    for (const Event& e : events) {
+    for (const FlightEvent& e : events) {
         if (!e.shown)
             continue;
         if (const auto point = NearestPoint(time, e.time))
