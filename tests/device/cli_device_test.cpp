@@ -69,7 +69,7 @@ TEST_F(CliDeviceTest, FailedCaptureGivesTheDeviceErrorAndStatusOne) {
     f.ExpectNothingProcessed();
 }
 
-TEST_F(CliDeviceTest, UnpluggedAdapterAndRefusedPortAreExplained) {
+TEST_F(CliDeviceTest, UnpluggedAdapterEndsTheCaptureAtOnce) {
     tavix::ServeOptions o;
     o.baud = 19200;  // four seconds of image
     Serve(o);
@@ -90,7 +90,9 @@ TEST_F(CliDeviceTest, UnpluggedAdapterAndRefusedPortAreExplained) {
         << err.str();
     EXPECT_EQ(out.str(), "");
     f.ExpectNothingProcessed();
+}
 
+TEST_F(CliDeviceTest, RefusedPortSaysHowToJoinDialout) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root opens a device whatever its permissions";
     tavix::PtyLine line;
