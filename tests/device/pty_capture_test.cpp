@@ -3,9 +3,6 @@
 // an older flight of the same name.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -20,7 +17,6 @@
 #include "device/poll_waiter.h"
 #include "device/posix_serial_port.h"
 #include "files/ini_file.h"
-#include "pty_line.h"
 
 namespace orvale::test {
 namespace {
@@ -169,31 +165,6 @@ TEST_F(PtyTest, CancelEndsTheTransferAtOnce) {
     EXPECT_FALSE(port.IsOpen());
 }
 
-TEST_F(PtyTest, AdapterUnpluggedMidTransferIsToldAtOnceAndKeepsTheOlderFlight) {
-    tavix::ServeOptions o;
-    o.baud = 19200;  // four seconds of image
-    Serve(o);
-    f.KeepOlderFlight();
-    const std::string device = recorder->Device();
-    link.timeouts.imageMs = 20000;
-    std::thread unplug([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        recorder.reset();  // the line's far end closes, as an unplugged adapter's does
-    });
-    const auto begun = std::chrono::steady_clock::now();
-    const int error = CaptureError();
-    unplug.join();
-    EXPECT_EQ(error, msg::kPortGone);
-    EXPECT_EQ(message.rfind("The Tavix's port went away during the transfer: " + device + " (", 0),
-              0u)
-        << message;
-    EXPECT_NE(message.find("flights already stored are kept"), std::string::npos) << message;
-    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
-    f.ExpectNothingProcessed();
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(status.showing);
-}
-
 // --- The other exchanges ---------------------------------------------------------------------
 
 TEST_F(PtyTest, ShortCommandsReachTheRecorder) {
@@ -234,33 +205,6 @@ TEST_F(PtyTest, OpeningFailureNamesTheDeviceAndTheReason) {
     } catch (const PortError& e) {
         EXPECT_EQ(std::string(e.what()),
                   f.Path("no-such-tty") + ": cannot open the port (No such file or directory)");
-    }
-}
-
-TEST_F(PtyTest, PortRefusedForPermissionSaysHowToJoinDialout) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root opens a device whatever its permissions";
-    tavix::PtyLine line;
-    ASSERT_EQ(::chmod(line.DevicePath().c_str(), 0), 0);
-    f.state.device.deviceName = line.DevicePath();
-    try {
-        link.OpenPort();
-        FAIL() << "opened";
-    } catch (const PortError& e) {
-        const std::string text = e.what();
-        EXPECT_EQ(text.rfind(line.DevicePath() + ": cannot open the port (Permission denied). ", 0),
-                  0u)
-            << text;
-        EXPECT_NE(text.find("not in the dialout group"), std::string::npos) << text;
-        EXPECT_NE(text.find("sudo usermod -aG dialout $USER"), std::string::npos) << text;
-        EXPECT_NE(text.find("log in again"), std::string::npos) << text;
-    }
-    // A port that is only missing gets no advice about groups.
-    f.state.device.deviceName = f.Path("no-such-tty");
-    try {
-        link.OpenPort();
-    } catch (const PortError& e) {
-        EXPECT_EQ(std::string(e.what()).find("dialout"), std::string::npos) << e.what();
     }
 }
 

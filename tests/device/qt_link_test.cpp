@@ -131,34 +131,6 @@ TEST_F(QtLinkTest, DeviceThatGoesAwayIsReported) {
     EXPECT_THROW(link.WaitForReply(0, 1, 2, 1000, 2), PortError);
 }
 
-TEST_F(QtLinkTest, UnpluggedMidTransferIsToldAtOnceAndKeepsTheOlderFlight) {
-    tavix::ServeOptions o;
-    o.baud = 19200;  // four seconds of image
-    Serve(o);
-    f.KeepOlderFlight();
-    const std::string device = recorder->Device();
-    link.timeouts.imageMs = 20000;
-    QTimer::singleShot(300, [&] { recorder.reset(); });
-    QElapsedTimer elapsed;
-    elapsed.start();
-    int error = 0;
-    std::string message;
-    try {
-        CaptureFlight(link, f.prompts, env);
-    } catch (const EDeviceCommError& e) {
-        error = e.id();
-        message = e.what();
-    }
-    EXPECT_EQ(error, msg::kPortGone);
-    EXPECT_EQ(message.rfind("The Tavix's port went away during the transfer: " + device + " (", 0),
-              0u)
-        << message;
-    EXPECT_LT(elapsed.elapsed(), 3000);
-    f.ExpectNothingProcessed();
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(status.showing);
-}
-
 TEST_F(QtLinkTest, PortRefusedForPermissionSaysHowToJoinDialout) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root opens a device whatever its permissions";
