@@ -21,6 +21,7 @@
 #include "device/live_monitor.h"
 #include "device/message_table.h"
 #include "device/poll_waiter.h"
+#include "device/port_choice.h"
 #include "device/posix_serial_port.h"
 #include "device/sensor_readings.h"
 #include "files/path_lookup.h"
@@ -38,6 +39,7 @@ const char kDeviceUsage[] =
     "       orvale-cli deploy low|med|high --port DEVICE [--baud N]\n"
     "       orvale-cli sensors --port DEVICE [--baud N] [--json]\n"
     "       orvale-cli live --port DEVICE [--baud N] [--seconds S]\n"
+    "       orvale-cli ports\n"
     "DEVICE is a device path (/dev/ttyUSB0) or a port number 1-4 (/dev/ttyS0-3).\n"
     "Ctrl-C cancels a transfer.\n";
 
@@ -293,11 +295,34 @@ int RunCommand(AppState& state, Session& s, const DeviceOptions& o, std::ostream
 
 bool IsDeviceCommand(const std::string& name) {
     return name == "capture" || name == "clear" || name == "deploy" || name == "sensors" ||
-           name == "live";
+           name == "live" || name == "ports";
+}
+
+int ListPorts(std::vector<SerialDevice> devices, std::ostream& out, std::ostream& err) {
+    if (devices.empty()) {
+        err << "orvale-cli ports: no serial ports found. A USB adapter shows up here (as "
+               "/dev/ttyUSB0 or /dev/ttyACM0) once it is plugged in.\n";
+        return 0;
+    }
+    SortForList(devices);
+    for (const SerialDevice& d : devices) {
+        out << DeviceText(d);
+        if (!d.description.empty() && !d.manufacturer.empty())
+            out << " (" << d.manufacturer << ")";
+        out << "\n";
+    }
+    return 0;
 }
 
 int RunDeviceCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const std::string& programDirectory, const DeviceTimeouts& timeouts) {
+    if (args[0] == "ports") {
+        if (args.size() > 1) {
+            err << "orvale-cli ports: unexpected argument " << args[1] << "\n" << kDeviceUsage;
+            return 2;
+        }
+        return ListPorts(ReadSerialDevices(), out, err);
+    }
     DeviceOptions o;
     if (std::string problem = ParseDeviceArgs(args, o); !problem.empty()) {
         err << "orvale-cli " << args[0] << ": " << problem << "\n" << kDeviceUsage;

@@ -29,4 +29,20 @@ public:
     using EDeviceError::EDeviceError;
 };
 
+// The device went away while it was open: the USB adapter was unplugged, or the far end of the
+// line closed. Kept apart so that a transfer can say so instead of blaming the recorder.
+class PortGoneError : public PortError {
+public:
+    PortGoneError(const std::string& device, const std::string& reason)
+        : PortError(device + ": the device went away (" + reason + ")"),
+          device_(device),
+          reason_(reason) {}
+    const std::string& device() const { return device_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string device_;
+    std::string reason_;
+};
+
 }  // namespace orvale

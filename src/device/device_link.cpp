@@ -167,17 +167,33 @@ void DeviceLink::RaiseDeviceError(int id, const std::string& detail) {
     throw EDeviceCommError(id, text);
 }
 
+void DeviceLink::RaisePortGone(const PortGoneError& gone) {
+    port_.Close();
+    if (status_.IsShowing()) {
+        state_.device.TransferAborted = true;
+        status_.Hide();
+    }
+    throw EDeviceCommError(
+        msg::kPortGone, MessageTable(msg::kPortGone) + ": " + gone.device() + " (" + gone.reason() +
+                            "). Check the cable and the USB adapter, then try again; "
+                            "flights already stored are kept as they were.");
+}
+
 bool DeviceLink::ShortExchange(char letter, bool letterTwice, uint16_t timeoutMs) {
     Exchange exchange(*this);
-    SetStatusText(msg::kAttempting);
-    SendCommand(letter);
-    if (letterTwice)
-        port_.WriteByte(static_cast<uint8_t>(letter));
-    SetStatusText(msg::kEstablished);
-    const bool complete = WaitForReply(0, 1, kShortReplyLength, timeoutMs, kShortReplyLength);
-    SetStatusText(msg::kComplete);
-    HideStatus();
-    return complete;
+    try {
+        SetStatusText(msg::kAttempting);
+        SendCommand(letter);
+        if (letterTwice)
+            port_.WriteByte(static_cast<uint8_t>(letter));
+        SetStatusText(msg::kEstablished);
+        const bool complete = WaitForReply(0, 1, kShortReplyLength, timeoutMs, kShortReplyLength);
+        SetStatusText(msg::kComplete);
+        HideStatus();
+        return complete;
+    } catch (const PortGoneError& gone) {
+        RaisePortGone(gone);
+    }
 }
 
 bool DeviceLink::ClearDeviceBuffer() {
@@ -193,15 +209,19 @@ bool DeviceLink::SetMainDeployment(char letter) {
 
 bool DeviceLink::ReadSensorBlock() {
     Exchange exchange(*this);
-    SetProgress(0);
-    SetStatusText(msg::kInitiating);
-    SendCommand('T');
-    SetStatusText(msg::kTransferring);
-    const bool complete =
-        WaitForReply(0, 1, kSensorReplyLength, timeouts.sensorMs, kSensorReplyLength);
-    SetStatusText(msg::kComplete);
-    HideStatus();
-    return complete;
+    try {
+        SetProgress(0);
+        SetStatusText(msg::kInitiating);
+        SendCommand('T');
+        SetStatusText(msg::kTransferring);
+        const bool complete =
+            WaitForReply(0, 1, kSensorReplyLength, timeouts.sensorMs, kSensorReplyLength);
+        SetStatusText(msg::kComplete);
+        HideStatus();
+        return complete;
+    } catch (const PortGoneError& gone) {
+        RaisePortGone(gone);
+    }
 }
 
 void DeviceLink::StatusButtonClicked() {

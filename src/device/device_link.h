@@ -75,6 +75,9 @@ public:
     // Closes the port and the status display and throws EDeviceCommError with the message's text,
     // followed by detail in brackets when given.
     [[noreturn]] void RaiseDeviceError(int id, const std::string& detail = {});
+    // As RaiseDeviceError, for a port that went away in the middle of an exchange (an adapter
+    // unplugged): the message names the device and the system's reason, and what to do.
+    [[noreturn]] void RaisePortGone(const PortGoneError& gone);
 
     // The short exchanges; each true when the whole reply arrived (any two bytes will do).
     bool ClearDeviceBuffer();

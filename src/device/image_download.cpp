@@ -136,6 +136,9 @@ bool DownloadImage(DeviceLink& link, Prompts& prompts, const CaptureEnvironment&
         ReceiveImage(link, *image);
         image->Finish();
         link.SetStatusText(msg::kComplete);
+    } catch (const PortGoneError& gone) {
+        // Unplugged mid-transfer: said at once, instead of a time-out blamed on the recorder.
+        link.RaisePortGone(gone);
     } catch (...) {
         link.HideStatus();
         throw;

@@ -7,7 +7,7 @@ namespace orvale {
 
 namespace {
 
-const std::array<std::pair<int, const char*>, 14> kMessages{{
+const std::array<std::pair<int, const char*>, 15> kMessages{{
     {msg::kChecksumMismatch, "Verification Error - Checksum did not match"},
     {msg::kDiskFull, "Error - Not enough disk space remaining"},
     {msg::kUserAborted, "User aborted transfer"},
@@ -23,6 +23,7 @@ const std::array<std::pair<int, const char*>, 14> kMessages{{
     {msg::kNoReadableRecords,
      "Transfer Error - No sensor reading held three digits; the "
      "previous values are kept"},
+    {msg::kPortGone, "The Tavix's port went away during the transfer"},
     {msg::kAttempting, "Attempting to Communicate with DAU..."},
     {msg::kEstablished, "Communication Established."},
     {msg::kInitiating, "Initiating Transfer..."},

@@ -16,6 +16,7 @@ constexpr int kImageIncomplete = 25131;
 constexpr int kTrailerMissing = 25132;
 constexpr int kSensorBlockIncomplete = 25133;
 constexpr int kNoReadableRecords = 25134;
+constexpr int kPortGone = 25135;
 
 constexpr int kAttempting = 27001;
 constexpr int kEstablished = 27002;

@@ -17,8 +17,28 @@
 
 namespace orvale {
 
+namespace {
+
+// Where a line of the list keeps its device's maker (the line's own data is its choice).
+constexpr int kMakerRole = Qt::UserRole + 1;
+
+// What the system reports: the kernel's own list, with what Qt finds besides (on a system
+// without it, Qt's alone).
+std::vector<SerialDevice> SystemSerialDevices() {
+    std::vector<SerialDevice> devices = ReadSerialDevices();
+    std::vector<SerialDevice> qt;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        qt.push_back({info.systemLocation().toStdString(), info.description().toStdString(),
+                      info.manufacturer().toStdString(), info.hasVendorIdentifier()});
+    }
+    MergeSerialDevices(devices, qt);
+    return devices;
+}
+
+}  // namespace
+
 TconfgDAUForm::TconfgDAUForm(DeviceLink& link, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), link_(link), prompts_(prompts) {
+    : QDialog(parent), listDevices(SystemSerialDevices), link_(link), prompts_(prompts) {
     setObjectName("confgDAUForm");
     setWindowTitle("Configure Port");
 
@@ -33,6 +53,8 @@ TconfgDAUForm::TconfgDAUForm(DeviceLink& link, Prompts& prompts, QWidget* parent
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setMinimumContentsLength(18);
+    // A line naming an adapter is longer than a path: the list opens as wide as it needs.
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     label->setBuddy(ComboBox1);
     DeviceLabel = new QLabel(group);
     DeviceLabel->setObjectName("DeviceLabel");
@@ -42,9 +64,7 @@ TconfgDAUForm::TconfgDAUForm(DeviceLink& link, Prompts& prompts, QWidget* parent
     grid->addWidget(ComboBox1, 0, 1);
     grid->addWidget(DeviceLabel, 1, 1);
     connect(ComboBox1, &QComboBox::textActivated, this, &TconfgDAUForm::ComboBox1Change);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, [this](const QString& text) {
-        DeviceLabel->setText(QString::fromStdString(ChoiceDevice(text.trimmed().toStdString())));
-    });
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TconfgDAUForm::ShowDevice);
 
     OKbtn = new QPushButton("OK", this);
     OKbtn->setObjectName("OKbtn");
@@ -65,41 +85,47 @@ TconfgDAUForm::TconfgDAUForm(DeviceLink& link, Prompts& prompts, QWidget* parent
 }
 
 void TconfgDAUForm::FillList(const QString& current) {
-    QStringList entries;
-    QStringList numbered;  // the devices the COM entries stand for
-    for (const std::string& choice : PortChoices()) {
-        entries << QString::fromStdString(choice);
-        numbered << QString::fromStdString(ChoiceDevice(choice));
-    }
-    QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        devices << info.systemLocation();
-    devices.sort();
-    for (const QString& device : devices)
-        if (!numbered.contains(device) && !entries.contains(device))
-            entries << device;
-    if (!current.isEmpty() && !entries.contains(current))
-        entries << current;
     ComboBox1->clear();
-    ComboBox1->addItems(entries);
+    const std::vector<SerialDevice> devices = listDevices ? listDevices() : SystemSerialDevices();
+    for (const PortEntry& entry : PortEntries(devices, current.toStdString())) {
+        ComboBox1->addItem(QString::fromStdString(entry.text),
+                           QString::fromStdString(entry.choice));
+        const int index = ComboBox1->count() - 1;
+        const QString maker = QString::fromStdString(entry.maker);
+        if (!maker.isEmpty()) {
+            ComboBox1->setItemData(index, maker, kMakerRole);
+            ComboBox1->setItemData(index, "Made by " + maker, Qt::ToolTipRole);
+        }
+    }
+}
+
+void TconfgDAUForm::ShowDevice(const QString& text) {
+    const std::string choice = ChoiceFromText(text.toStdString());
+    QString shown = QString::fromStdString(ChoiceDevice(choice));
+    const int index = ComboBox1->findData(QString::fromStdString(choice));
+    const QString maker =
+        index >= 0 ? ComboBox1->itemData(index, kMakerRole).toString() : QString();
+    if (!maker.isEmpty())
+        shown += " (" + maker + ")";
+    DeviceLabel->setText(shown);
 }
 
 void TconfgDAUForm::showEvent(QShowEvent* event) {
     QString current;
     RunCommand(prompts_, [&] { current = QString::fromStdString(PortChoice(link_).Show()); });
     FillList(current);
-    const int index = ComboBox1->findText(current);
+    const int index = ComboBox1->findData(current);
     ComboBox1->setCurrentIndex(index);
     if (index < 0)
         ComboBox1->setEditText(current);
-    DeviceLabel->setText(QString::fromStdString(ChoiceDevice(current.toStdString())));
+    ShowDevice(ComboBox1->currentText());
     tried_ = current;
     CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
 
 bool TconfgDAUForm::Choose(const QString& text) {
-    const QString choice = text.trimmed();
+    const QString choice = QString::fromStdString(ChoiceFromText(text.toStdString()));
     if (choice.isEmpty())
         return true;
     tried_ = choice;
@@ -113,7 +139,8 @@ void TconfgDAUForm::ComboBox1Change(const QString& text) {
 void TconfgDAUForm::OKbtnClick() {
     // A device typed but not yet tried is tried now, so its failure is reported too. Either way
     // the choice is kept: a flyer may set the port up before the adapter is plugged in.
-    const QString typed = ComboBox1->currentText().trimmed();
+    const QString typed =
+        QString::fromStdString(ChoiceFromText(ComboBox1->currentText().toStdString()));
     if (typed != tried_)
         Choose(typed);
     PortChoice(link_).Accept();

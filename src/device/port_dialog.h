@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "device/serial_devices.h"
 
 class QComboBox;
 class QLabel;
@@ -24,6 +28,10 @@ public:
     QPushButton* OKbtn;
     QPushButton* BitBtn1;
 
+    // The serial devices the list offers, asked each time the dialog shows: the kernel's list
+    // joined with Qt's. The tests put in adapters of their own.
+    std::function<std::vector<SerialDevice>()> listDevices;
+
 public Q_SLOTS:
     void ComboBox1Change(const QString& text);
     void OKbtnClick();
@@ -32,8 +40,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The list: COM1 to COM4, the serial devices this system reports, and the Device setting.
+    // The list: USB adapters, COM1 to COM4, the other serial devices this system reports, and
+    // the Device setting. Each line holds the choice it stands for.
     void FillList(const QString& current);
+    // The device a text in the box stands for, and its maker when the list knows it.
+    void ShowDevice(const QString& text);
     // Sets the port to text and opens it; false (with the message shown) when it cannot be
     // opened. The port keeps the choice either way.
     bool Choose(const QString& text);

@@ -39,6 +39,11 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
+// What a write to a device that is no longer there fails with.
+bool Unplugged(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() {
@@ -53,8 +58,10 @@ void PosixSerialPort::Fail(const std::string& what, int error) {
 void PosixSerialPort::DoOpen(const std::string& device, int32_t baud) {
     device_ = device;
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        Fail("cannot open the port", errno);
+    if (fd < 0) {
+        const int error = errno;
+        throw PortError(CannotOpenText(device, Reason(error), error == EACCES));
+    }
     // Another program talking to the recorder at the same time would garble both transfers.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
@@ -135,6 +142,11 @@ void PosixSerialPort::DoWriteByte(uint8_t byte) {
             return;
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && Unplugged(errno)) {
+            const int error = errno;
+            DoClose();
+            throw PortGoneError(device_, Reason(error));
+        }
         if (n < 0 && errno != EAGAIN)
             Fail("cannot send", errno);
         // The line's output is full: give it a second to drain.
@@ -168,7 +180,7 @@ void PosixSerialPort::Drain() {
         // End of file or EIO: the device was unplugged or the other end closed.
         const int error = n == 0 ? ENODEV : errno;
         DoClose();
-        Fail("the device went away", error);
+        throw PortGoneError(device_, Reason(error));
     }
 }
 

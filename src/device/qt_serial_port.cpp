@@ -1,6 +1,8 @@
 #include "device/qt_serial_port.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "device/device_error.h"
 
@@ -26,16 +28,22 @@ void QtSerialPort::CheckError() {
         case QSerialPort::TimeoutError:
             return;
         case QSerialPort::ResourceError:
-        case QSerialPort::ReadError:
+        case QSerialPort::ReadError: {
             // Both mean the device is gone: unplugged, or the far end of a pseudo-terminal
             // closed (reported as a read error with a stale message).
-            Fail("the device went away");
+            const PortGoneError gone(device_, serial_.errorString().toStdString());
+            serial_.clearError();
+            if (serial_.isOpen())
+                serial_.close();
+            throw gone;
+        }
         default:
             Fail("the port failed");
     }
 }
 
 void QtSerialPort::DoOpen(const std::string& device, int32_t baud) {
+    device_ = device;
     serial_.setPortName(QString::fromStdString(device));
     serial_.setBaudRate(baud);
     serial_.setDataBits(QSerialPort::Data8);
@@ -43,8 +51,12 @@ void QtSerialPort::DoOpen(const std::string& device, int32_t baud) {
     serial_.setStopBits(QSerialPort::OneStop);
     serial_.setFlowControl(QSerialPort::NoFlowControl);
     if (!serial_.open(QIODevice::ReadWrite)) {
-        const std::string message =
-            device + ": cannot open the port (" + serial_.errorString().toStdString() + ")";
+        // The port's own lock failing is a permission error too; only the system's refusal
+        // is a question of groups.
+        const std::string reason = serial_.errorString().toStdString();
+        const bool refused =
+            serial_.error() == QSerialPort::PermissionError && reason == std::strerror(EACCES);
+        const std::string message = CannotOpenText(device, reason, refused);
         serial_.clearError();
         throw PortError(message);
     }
@@ -75,8 +87,10 @@ void QtSerialPort::DoFlushOutput() {
 
 void QtSerialPort::DoWriteByte(uint8_t byte) {
     const char c = static_cast<char>(byte);
-    if (serial_.write(&c, 1) != 1)
+    if (serial_.write(&c, 1) != 1) {
+        CheckError();  // a device that went away says so
         Fail("cannot send");
+    }
     // Out now: the skip of leading bytes runs no event loop that would send it later.
     serial_.flush();
     CheckError();

@@ -39,6 +39,7 @@ private:
     [[noreturn]] void Fail(const QString& what);
 
     QSerialPort serial_;
+    std::string device_;  // as opened: Qt's port name drops the folder
 };
 
 }  // namespace orvale

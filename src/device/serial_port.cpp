@@ -16,6 +16,19 @@ std::string PortDeviceName(int32_t portNumber, const std::string& deviceName) {
 #endif
 }
 
+const char kDialoutAdvice[] =
+    "Your user is not in the dialout group, which may use serial ports. Add it with\n"
+    "    sudo usermod -aG dialout $USER\n"
+    "then log out and log in again: the new group counts only from the next login.";
+
+std::string CannotOpenText(const std::string& device, const std::string& reason,
+                           bool accessRefused) {
+    std::string text = device + ": cannot open the port (" + reason + ")";
+    if (accessRefused)
+        text += std::string(". ") + kDialoutAdvice;
+    return text;
+}
+
 SerialPort::~SerialPort() = default;
 
 void SerialPort::SetPort(int32_t portNumber, const std::string& deviceName) {

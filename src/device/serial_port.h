@@ -19,6 +19,15 @@ constexpr int32_t kDefaultBaud = 9600;
 // 1..4, which names no port.
 std::string PortDeviceName(int32_t portNumber, const std::string& deviceName);
 
+// What follows a "Permission denied" from the system: on Linux a serial port belongs to the
+// dialout group, and a user who was never added to it is refused every port.
+extern const char kDialoutAdvice[];
+
+// The message for a port that could not be opened: the device, the system's reason and, when
+// the system refused access, how to get it.
+std::string CannotOpenText(const std::string& device, const std::string& reason,
+                           bool accessRefused);
+
 class SerialPort {
 public:
     virtual ~SerialPort();

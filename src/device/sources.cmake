@@ -16,5 +16,6 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/port_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posix_serial_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sensor_readings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/serial_devices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/serial_port.cpp
 )

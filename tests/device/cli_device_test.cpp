@@ -1,6 +1,7 @@
 // orvale-cli's recorder commands against the emulated recorder on a pseudo-terminal.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -14,6 +15,7 @@
 #include "app/cli_summary.h"
 #include "device/capture_fixture.h"
 #include "device/emulator_thread.h"
+#include "pty_line.h"
 
 namespace orvale::test {
 namespace {
@@ -30,7 +32,7 @@ protected:
         t.clearMs = 800;
         t.deployMs = 400;
         t.sensorMs = 800;
-        t.imageMs = 800;
+        t.imageMs = imageMs;
         t.trailerMs = 400;
         t.skipMs = 250;
         return RunDeviceCli(args, out, err, f.folder, t);
@@ -41,6 +43,7 @@ protected:
     std::unique_ptr<EmulatorThread> recorder;
     std::ostringstream out;
     std::ostringstream err;
+    uint16_t imageMs = 800;
 };
 
 TEST_F(CliDeviceTest, CaptureWritesTheFlightAndPrintsItsSummary) {
@@ -64,6 +67,42 @@ TEST_F(CliDeviceTest, FailedCaptureGivesTheDeviceErrorAndStatusOne) {
         << err.str();
     EXPECT_EQ(out.str(), "");
     f.ExpectNothingProcessed();
+}
+
+TEST_F(CliDeviceTest, UnpluggedAdapterEndsTheCaptureAtOnce) {
+    tavix::ServeOptions o;
+    o.baud = 19200;  // four seconds of image
+    Serve(o);
+    f.KeepOlderFlight();
+    const std::string device = Port();
+    imageMs = 20000;
+    std::thread unplug([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        recorder.reset();
+    });
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(Run({"capture", "--port", device, "--dir", f.folder, "FLIGHT"}), 1);
+    unplug.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(3));
+    EXPECT_NE(err.str().find(
+                  "orvale-cli: The Tavix's port went away during the transfer: " + device + " ("),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    f.ExpectNothingProcessed();
+}
+
+TEST_F(CliDeviceTest, RefusedPortSaysHowToJoinDialout) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root opens a device whatever its permissions";
+    tavix::PtyLine line;
+    ASSERT_EQ(::chmod(line.DevicePath().c_str(), 0), 0);
+    EXPECT_EQ(Run({"sensors", "--port", line.DevicePath()}), 1);
+    EXPECT_NE(err.str().find(line.DevicePath() + ": cannot open the port (Permission denied)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("sudo usermod -aG dialout $USER"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("log in again"), std::string::npos) << err.str();
 }
 
 TEST_F(CliDeviceTest, PortThatCannotBeOpenedIsNamed) {

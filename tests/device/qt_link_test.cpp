@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "device/capture_fixture.h"
 #include "device/device_link.h"
 #include "device/emulator_thread.h"
@@ -16,6 +19,7 @@
 #include "device/image_download.h"
 #include "device/message_table.h"
 #include "device/qt_serial_port.h"
+#include "pty_line.h"
 
 namespace orvale::test {
 namespace {
@@ -125,6 +129,22 @@ TEST_F(QtLinkTest, DeviceThatGoesAwayIsReported) {
     link.OpenPort();
     recorder.reset();
     EXPECT_THROW(link.WaitForReply(0, 1, 2, 1000, 2), PortError);
+}
+
+TEST_F(QtLinkTest, PortRefusedForPermissionSaysHowToJoinDialout) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root opens a device whatever its permissions";
+    tavix::PtyLine line;
+    ASSERT_EQ(::chmod(line.DevicePath().c_str(), 0), 0);
+    f.state.device.deviceName = line.DevicePath();
+    try {
+        link.OpenPort();
+        FAIL() << "opened";
+    } catch (const PortError& e) {
+        EXPECT_EQ(
+            std::string(e.what()),
+            line.DevicePath() + ": cannot open the port (Permission denied). " + kDialoutAdvice);
+    }
 }
 
 TEST_F(QtLinkTest, OpeningFailureNamesTheDevice) {

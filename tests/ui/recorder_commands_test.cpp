@@ -185,6 +185,29 @@ private Q_SLOTS:
         QVERIFY(!p.form->Link().Busy());
     }
 
+    void adapterUnpluggedDuringACaptureIsToldAndKeepsTheOlderFlight() {
+        tavix::ServeOptions slow;
+        slow.baud = 19200;  // about four seconds of image
+        RecorderProgram p(slow);
+        const std::string device = p.state.device.deviceName;
+        test::PutFile(p.Data() + "CAPTURED.DAT", "an older flight");
+        DuringTransfer(p.Status(), [&] { p.recorder.reset(); });
+        QElapsedTimer took;
+        took.start();
+        p.Capture("CAPTURED.DAT");
+        QVERIFY(took.elapsed() < 3000);
+        QCOMPARE(p.prompts.warnings.size(), size_t(1));
+        QVERIFY2(p.prompts.warnings[0].rfind(
+                     "The Tavix's port went away during the transfer: " + device + " (", 0) == 0,
+                 p.prompts.warnings[0].c_str());
+        QCOMPARE(test::ReadWhole(p.Data() + "CAPTURED.DAT"), std::string("an older flight"));
+        QVERIFY(!fs::exists(p.Data() + "CAPTURED.PAR"));
+        QCOMPARE(p.prompts.summariesShown, 0);
+        QVERIFY(!p.Status().isVisible());
+        QVERIFY(!p.form->Link().Busy());
+        QVERIFY(!p.form->Link().port().IsOpen());
+    }
+
     void escapeInTheStatusDialogIsItsButton() {
         tavix::ServeOptions slow;
         slow.baud = 19200;
@@ -281,6 +304,8 @@ private Q_SLOTS:
         const std::string device = p.state.device.deviceName;
         p.state.device.deviceName.clear();
         p.state.settings.port = 2;
+        // No adapter plugged in, whatever the machine running the test has.
+        p.form->ConfgDAUForm->listDevices = [] { return std::vector<SerialDevice>{}; };
         QString caption;
         QStringList firstEntries;
         QString shown;
@@ -312,6 +337,40 @@ private Q_SLOTS:
         // The device chosen is the one the next capture uses.
         p.Capture("VIAPORT.DAT");
         QCOMPARE(test::ReadWhole(p.Data() + "VIAPORT.DAT"), p.served);
+    }
+
+    // An adapter the system reports comes first, by its name; choosing that line sets its device,
+    // which the next capture uses.
+    void configurePortListsAdaptersByName() {
+        RecorderProgram p;
+        const std::string device = p.state.device.deviceName;
+        p.state.device.deviceName.clear();
+        p.form->ConfgDAUForm->listDevices = [&] {
+            return std::vector<SerialDevice>{
+                {"/dev/ttyS7", "", "", false},
+                {device, "FT232R USB UART", "FTDI", true},
+            };
+        };
+        QStringList entries;
+        QString label;
+        test::WhenModal([&](QWidget* w) {
+            auto* dlg = static_cast<TconfgDAUForm*>(w);
+            for (int i = 0; i < dlg->ComboBox1->count(); ++i)
+                entries << dlg->ComboBox1->itemText(i);
+            dlg->ComboBox1->setCurrentIndex(0);
+            dlg->ComboBox1Change(dlg->ComboBox1->currentText());
+            label = dlg->DeviceLabel->text();
+            dlg->OKbtn->click();
+        });
+        p.form->Item("ConfigureDAU1")->trigger();
+        const QString adapter =
+            QString::fromStdString(device) + QString::fromUtf8(" — FT232R USB UART");
+        QCOMPARE(entries, QStringList({adapter, "COM1", "COM2", "COM3", "COM4", "/dev/ttyS7"}));
+        QCOMPARE(label, QString::fromStdString(device) + " (FTDI)");
+        QVERIFY(p.prompts.warnings.empty());
+        QCOMPARE(p.state.device.deviceName, device);
+        p.Capture("BYNAME.DAT");
+        QCOMPARE(test::ReadWhole(p.Data() + "BYNAME.DAT"), p.served);
     }
 
     void configurePortKeepsAPortThatCannotBeOpenedYet() {
