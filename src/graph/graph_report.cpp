@@ -9,6 +9,7 @@
 #include "core/text_format.h"
 #include "files/loading.h"
 #include "files/parameter_file.h"
+#include "files/path_lookup.h"
 #include "graph/graph_build.h"
 
 namespace orvale {
@@ -151,14 +152,23 @@ std::string ReportHeaderLine(const std::string& version, const std::string& date
         .Text();
 }
 
-std::vector<std::string> BuildReportLines(AppState& state, Prompts& prompts, std::time_t now) {
+std::vector<std::string> BuildReportLines(AppState& state, Prompts& prompts, std::time_t now,
+                                          bool besideEachFlight) {
     std::vector<std::string> lines{
         ReportHeaderLine(state.versionText, FormatProgramDate(now), FormatProgramTime(now)), ""};
     FlightLines flight;
+    struct KeptFolder {
+        AppState& state;
+        const std::string folder;
+        ~KeptFolder() { state.workingDirectory = folder; }
+    } kept{state, state.workingDirectory};
+    const std::string& workingDirectory = kept.folder;
     for (int k = 1; k <= kMostGraphSeries && k < kEntryCount; ++k) {
         const DataFileEntry& entry = state.entries[static_cast<size_t>(k)];
         if (!entry.inUse)
             continue;
+        const std::string folder = DirectoryPart(entry.dataFileName);
+        state.workingDirectory = besideEachFlight && !folder.empty() ? folder : workingDirectory;
         state.currentEntry = static_cast<uint16_t>(k);
         LoadCurrentFile(state, prompts, false, false, false);
         ReadParameterFile(state, prompts, false);

@@ -30,6 +30,11 @@ std::string ReportHeaderLine(const std::string& version, const std::string& date
 // line. Each entry in use becomes the current entry in turn, its flight and parameter file are
 // read again (the channel definitions in memory are then those of the last entry's file), and
 // the current entry stays at the last one. now dates the header.
-std::vector<std::string> BuildReportLines(AppState& state, Prompts& prompts, std::time_t now);
+//
+// With besideEachFlight set (flights laid over one another, which may come from other folders),
+// each entry's parameter file is the one in its data file's folder rather than the working
+// directory's; the working directory is as it was afterwards.
+std::vector<std::string> BuildReportLines(AppState& state, Prompts& prompts, std::time_t now,
+                                          bool besideEachFlight = false);
 
 }  // namespace orvale

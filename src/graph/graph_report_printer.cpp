@@ -103,9 +103,10 @@ bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
     return painter.end();
 }
 
-bool PrintGraphReport(AppState& state, Prompts& prompts, QcpGraphEngine& engine,
-                      QPrinter& printer) {
-    const std::vector<std::string> lines = BuildReportLines(state, prompts, std::time(nullptr));
+bool PrintGraphReport(AppState& state, Prompts& prompts, QcpGraphEngine& engine, QPrinter& printer,
+                      bool besideEachFlight) {
+    const std::vector<std::string> lines =
+        BuildReportLines(state, prompts, std::time(nullptr), besideEachFlight);
     return PrintReportPage(printer, lines, engine);
 }
 

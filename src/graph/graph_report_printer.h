@@ -24,6 +24,8 @@ bool PrintReportPage(QPrinter& printer, const std::vector<std::string>& lines,
 // The whole report: reloads each series entry's flight and parameter file for its text (see
 // BuildReportLines) and prints it with the graph the engine holds. False when the printer cannot
 // start the job.
-bool PrintGraphReport(AppState& state, Prompts& prompts, QcpGraphEngine& engine, QPrinter& printer);
+// besideEachFlight: as BuildReportLines takes it.
+bool PrintGraphReport(AppState& state, Prompts& prompts, QcpGraphEngine& engine, QPrinter& printer,
+                      bool besideEachFlight = false);
 
 }  // namespace orvale

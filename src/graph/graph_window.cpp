@@ -331,7 +331,8 @@ void TGraphForm::PrintGraphReport() {
     std::optional<AppState> flyers;
     if (multi_)
         flyers = state_;
-    const bool printed = orvale::PrintGraphReport(state_, prompts_, *engine_, printer);
+    const bool printed =
+        orvale::PrintGraphReport(state_, prompts_, *engine_, printer, multi_.has_value());
     if (flyers) {
         for (int k = 1; k < kEntryCount; ++k) {
             flyers->entries[static_cast<size_t>(k)] = state_.entries[static_cast<size_t>(k)];

@@ -14,6 +14,7 @@
 #include "files/loading.h"
 #include "files/startup_files.h"
 #include "graph/graph_data_export.h"
+#include "graph/graph_report.h"
 #include "test_image.h"
 
 namespace orvale {
@@ -193,6 +194,35 @@ TEST_F(MultiGraph, ZoomComputesEachFlightOnItsOwnClockAndAMissingFlightChangesNo
     EXPECT_EQ(BuildMultiGraph(state, prompts, engine, MultiGraphChoice{}, view),
               BuildResult::NothingToDraw);
     EXPECT_EQ(prompts.warnings, std::vector<std::string>{kNoFlightsToCompare});
+}
+
+}  // namespace
+}  // namespace orvale
+
+namespace orvale {
+namespace {
+
+TEST_F(MultiGraph, TheReportDescribesEachFlightFromTheParameterFileBesideIt) {
+    const fs::path other = dir.path() / "other";
+    fs::create_directory(other);
+    for (const char* ext : {".DAT", ".PAR"}) {
+        fs::copy_file(Samples() / (std::string("FLT-007") + ext),
+                      other / (std::string("FLT-007") + ext));
+    }
+    Open(state, "FLT-003.DAT");
+    const std::string workingDirectory = state.workingDirectory;
+    const MultiGraphChoice choice{{NewMultiGraphRow(Path("FLT-001.DAT"), 0),
+                                   NewMultiGraphRow((other / "FLT-007.DAT").string(), 1)},
+                                  true};
+    ASSERT_EQ(BuildMultiGraph(state, prompts, engine, choice, view), BuildResult::Drawn);
+    const std::vector<std::string> lines = BuildReportLines(state, prompts, 0, true);
+    const auto has = [&](const std::string& text) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    EXPECT_TRUE(has("Small single-stage flight")) << "FLT-001's own note";
+    EXPECT_TRUE(has("memory full before landing")) << "FLT-007's note, from its own folder";
+    EXPECT_EQ(state.workingDirectory, workingDirectory);
 }
 
 }  // namespace
