@@ -1,5 +1,5 @@
 # Everyday shortcuts; ./run.sh and ./test.sh remain the set-up path.
-.PHONY: build test bench fuzz format clean
+.PHONY: build test bench fuzz format clean package
 
 build:
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALE_GUI=ON -DORVALE_BENCH=ON >/dev/null
@@ -28,3 +28,8 @@ format:
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz
+
+# The Debian package, build/orvale_<version>-1_<arch>.deb (see "Installing the Debian package").
+package:
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALE_GUI=ON -DORVALE_BENCH=ON >/dev/null
+	cmake --build build --target package

@@ -8,6 +8,7 @@ ORVALE_PACKAGES=(
   libfftw3-dev  # spectra of FFT( and PSD( channels
   xvfb xauth xdotool
   poppler-utils  # tests read the printed report back with pdftotext
+  dpkg-dev file appstream  # the package test: dpkg-shlibdeps, file for cpack, the metainfo check
 )
 
 ensure_packages() {

@@ -16,6 +16,7 @@
 #include "app/json_writer.h"
 #include "core/file_error.h"
 #include "core/image_decode.h"
+#include "core/version.h"
 #include "files/startup_files.h"
 
 namespace orvale {
@@ -180,9 +181,14 @@ namespace {
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::string& programDirectory) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage
-                                   << kLogbookUsage << kCompareUsage;
+        (args.empty() ? err : out)
+            << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage
+            << kCompareUsage << "       orvale-cli --version\n";
         return args.empty() ? 2 : 0;
+    }
+    if (args[0] == "--version") {
+        out << "orvale-cli " << kVersionText << "\n";
+        return 0;
     }
     if (args[0] == "summary")
         return RunSummary(args, out, err, programDirectory);

@@ -11,14 +11,15 @@ namespace orvale {
 
 namespace {
 
-// The samples beside the sources, for a program run from its build folder (build/src/orvale),
-// else those installed with it.
+// The samples installed with the program; for a program run from its build folder
+// (build/src/orvale), those beside the sources.
 std::string SamplesDirectory(const std::string& executableDirectory) {
     namespace fs = std::filesystem;
+    if (std::string installed = InstalledSamplesDirectory(executableDirectory); !installed.empty())
+        return installed;
     std::error_code ec;
     for (const fs::path& candidate :
-         {fs::path(executableDirectory) / "../../samples", fs::path(ORVALE_SOURCE_SAMPLES),
-          fs::path(executableDirectory) / "../share/orvale/samples"}) {
+         {fs::path(executableDirectory) / "../../samples", fs::path(ORVALE_SOURCE_SAMPLES)}) {
         if (fs::is_directory(candidate, ec))
             return fs::weakly_canonical(candidate, ec).string() + "/";
     }

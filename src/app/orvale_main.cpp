@@ -9,11 +9,16 @@
 #include "app/desktop_program.h"
 #include "app/guarded_application.h"
 #include "app/main_form.h"
+#include "app/program_options.h"
 #include "app/render_command.h"
 #include "app/startup_meter.h"
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    // --version and --help answer before any QApplication: no display is needed for them.
+    if (const auto status =
+            orvale::RunInfoOption(std::vector<std::string>(argv + 1, argv + argc), std::cout))
+        return *status;
     if (orvale::IsRenderCommand(argc, argv)) {
         // A render shows nothing: it needs no display.
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -15,5 +15,6 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/directory_choice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logbook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_table.cpp
 )

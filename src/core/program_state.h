@@ -5,10 +5,10 @@
 #include <string>
 
 #include "core/app_state.h"
+#include "core/version.h"
 
 namespace orvale {
 
-inline const char kVersionText[] = "1.04";
 inline const char kCompanyName[] = "Vantrel";
 inline const char kProductName[] = "Orvale";
 

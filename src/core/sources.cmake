@@ -11,3 +11,15 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/text_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time_window.cpp
 )
+# The version text is written from the project's version (CMakeLists.txt), its one source.
+file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/core/version_text.cpp @ONLY CONTENT
+"// Written by the build from the project's version: do not edit.
+#include \"core/version.h\"
+
+namespace orvale {
+
+const char kVersionText[] = \"@PROJECT_VERSION@\";
+
+}  // namespace orvale
+")
+target_sources(orvale_core PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/core/version_text.cpp)

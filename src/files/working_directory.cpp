@@ -11,9 +11,22 @@ namespace orvale {
 
 namespace fs = std::filesystem;
 
+std::string InstalledSamplesDirectory(const std::string& executableDirectory) {
+    if (executableDirectory.empty())
+        return {};
+    std::error_code ec;
+    const fs::path samples =
+        fs::path(WithSeparator(executableDirectory)) / "../share/orvale/samples";
+    if (!fs::is_directory(samples, ec))
+        return {};
+    const fs::path canonical = fs::weakly_canonical(samples, ec);
+    return ec ? std::string() : WithSeparator(canonical.string());
+}
+
 std::string ChooseProgramDirectory(const std::string& executableDirectory) {
     const std::string dir = WithSeparator(executableDirectory);
-    if (!dir.empty() && access(dir.c_str(), W_OK) == 0)
+    if (!dir.empty() && access(dir.c_str(), W_OK) == 0 &&
+        InstalledSamplesDirectory(executableDirectory).empty())
         return dir;
     std::string base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {

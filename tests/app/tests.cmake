@@ -13,3 +13,4 @@ target_sources(orvale_core_tests PRIVATE
 )
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/logbook_test.cpp)
 target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/cli_compare_test.cpp)
+target_sources(orvale_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/program_options_test.cpp)

@@ -238,5 +238,68 @@ TEST(Startup, ProgramDirectoryIsTheExecutablesFolderOrTheUsersDataFolder) {
         unsetenv("HOME");
 }
 
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+}  // namespace
+
+TEST(Startup, AnInstalledProgramKeepsItsFilesInTheUsersFolderAndSeedsItFromItsSamples) {
+    TempFolder root;
+    const ScopedEnv xdg("XDG_DATA_HOME", root.Path() + "home/.local/share");
+    // A program installed under a prefix the user can write to (root in /usr): its samples
+    // sit in <prefix>/share/orvale/samples.
+    const std::string bin = root.Path() + "usr/bin/";
+    const std::string samples = root.Path() + "usr/share/orvale/samples/";
+    fs::create_directories(bin);
+    fs::create_directories(samples);
+    for (const char* name : {"FLT-001.DAT", "FLT-001.PAR", "Vessin.cal"})
+        fs::copy_file(ShippedSamples() + "/" + name, samples + name);
+    Put(samples + "README.md", "notes");
+
+    EXPECT_EQ(InstalledSamplesDirectory(bin), samples);
+    EXPECT_EQ(InstalledSamplesDirectory(root.Path() + "usr/bin"), samples);  // no separator
+    const std::string user = root.Path() + "home/.local/share/Orvale/";
+    EXPECT_EQ(ChooseProgramDirectory(bin), user);
+
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, {0, ChooseProgramDirectory(bin), InstalledSamplesDirectory(bin)},
+                     prompts);
+    EXPECT_EQ(state.workingDirectory, user + "DATA/");
+    EXPECT_EQ(state.settingsFile, user + "QUENDA.INI");
+    const std::set<std::string> names = Names(user + "DATA/");
+    EXPECT_TRUE(names.count("FLT-001.DAT") && names.count("FLT-001.PAR") &&
+                names.count("Vessin.cal"))
+        << names.size();
+    EXPECT_FALSE(names.count("README.md"));
+    EXPECT_TRUE(Names(bin).empty()) << "nothing may be written beside the installed programs";
+
+    // A program run from its build folder has no installed samples and keeps its own folder.
+    const std::string build = root.Path() + "build/src/";
+    fs::create_directories(build);
+    EXPECT_EQ(InstalledSamplesDirectory(build), "");
+    EXPECT_EQ(ChooseProgramDirectory(build), build);
+    EXPECT_EQ(InstalledSamplesDirectory(""), "");
+}
+
 }  // namespace
 }  // namespace orvale

@@ -1,0 +1,26 @@
+# Runs the command given after "--" and checks that it exits with status 0 and that its standard
+# output matches EXPECT (a regular expression); run with
+#   cmake -DEXPECT=<regex> -P expect_output.cmake -- <command> [args...]
+set(command "")
+set(seen_separator FALSE)
+foreach(i RANGE 1 ${CMAKE_ARGC})
+  if(i EQUAL CMAKE_ARGC)
+    break()
+  endif()
+  if(seen_separator)
+    list(APPEND command "${CMAKE_ARGV${i}}")
+  elseif(CMAKE_ARGV${i} STREQUAL "--")
+    set(seen_separator TRUE)
+  endif()
+endforeach()
+if(NOT command)
+  message(FATAL_ERROR "usage: cmake -DEXPECT=<regex> -P expect_output.cmake -- <command>")
+endif()
+execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out
+                ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${command} exited with ${status}\nout: ${out}\nerr: ${err}")
+endif()
+if(NOT out MATCHES "${EXPECT}")
+  message(FATAL_ERROR "${command} printed\n${out}\nwhich does not match ${EXPECT}")
+endif()
