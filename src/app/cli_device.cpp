@@ -33,16 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kDeviceUsage[] =
-    "usage: orvale-cli capture --port DEVICE [--baud N] [--dir DIR] NAME\n"
-    "       orvale-cli clear --port DEVICE [--baud N]\n"
-    "       orvale-cli deploy low|med|high --port DEVICE [--baud N]\n"
-    "       orvale-cli sensors --port DEVICE [--baud N] [--json]\n"
-    "       orvale-cli live --port DEVICE [--baud N] [--seconds S]\n"
-    "       orvale-cli ports\n"
-    "DEVICE is a device path (/dev/ttyUSB0) or a port number 1-4 (/dev/ttyS0-3).\n"
-    "Ctrl-C cancels a transfer.\n";
-
 constexpr int kLiveTickMs = 20;
 
 struct DeviceOptions {
@@ -318,14 +308,16 @@ int RunDeviceCli(const std::vector<std::string>& args, std::ostream& out, std::o
                  const std::string& programDirectory, const DeviceTimeouts& timeouts) {
     if (args[0] == "ports") {
         if (args.size() > 1) {
-            err << "orvale-cli ports: unexpected argument " << args[1] << "\n" << kDeviceUsage;
+            err << "orvale-cli ports: unexpected argument " << args[1] << "\n"
+                << OwnUsage(kDeviceUsage) << kDeviceNotes;
             return 2;
         }
         return ListPorts(ReadSerialDevices(), out, err);
     }
     DeviceOptions o;
     if (std::string problem = ParseDeviceArgs(args, o); !problem.empty()) {
-        err << "orvale-cli " << args[0] << ": " << problem << "\n" << kDeviceUsage;
+        err << "orvale-cli " << args[0] << ": " << problem << "\n"
+            << OwnUsage(kDeviceUsage) << kDeviceNotes;
         return 2;
     }
     try {

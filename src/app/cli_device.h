@@ -12,6 +12,18 @@
 
 namespace orvale {
 
+// The recorder commands' lines of the tool's usage text, and what follows them.
+inline constexpr char kDeviceUsage[] =
+    "       orvale-cli capture --port DEVICE [--baud N] [--dir DIR] NAME\n"
+    "       orvale-cli clear --port DEVICE [--baud N]\n"
+    "       orvale-cli deploy low|med|high --port DEVICE [--baud N]\n"
+    "       orvale-cli sensors --port DEVICE [--baud N] [--json]\n"
+    "       orvale-cli live --port DEVICE [--baud N] [--seconds S]\n"
+    "       orvale-cli ports\n";
+inline constexpr char kDeviceNotes[] =
+    "DEVICE is a device path (/dev/ttyUSB0) or a port number 1-4 (/dev/ttyS0-3).\n"
+    "Ctrl-C cancels a transfer.\n";
+
 bool IsDeviceCommand(const std::string& name);
 
 // `orvale-cli ports`: the serial devices, USB adapters first, one a line as Configure Port

@@ -183,7 +183,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? err : out)
             << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage
-            << kCompareUsage << "       orvale-cli --version\n";
+            << kCompareUsage << kDeviceUsage << "       orvale-cli --version\n"
+            << kDeviceNotes;
         return args.empty() ? 2 : 0;
     }
     if (args[0] == "--version") {
@@ -205,8 +206,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (IsDeviceCommand(args[0]))
         return RunDeviceCli(args, out, err, programDirectory);
     err << "orvale-cli: unknown command " << args[0] << "\n"
-        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage
-        << kCompareUsage;
+        << kUsage << kSeriesUsage << kFormulaUsage << kExportUsage << kLogbookUsage << kCompareUsage
+        << kDeviceUsage;
     return 2;
 }
 
