@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "files/number_text.h"
+#include "files/windows1252.h"
 
 namespace orvale {
 
@@ -50,9 +51,15 @@ void ReadMultiGraphSettings(const IniFile& ini, MultiGraphChoice& choice) {
     }
 }
 
-void WriteMultiGraphSettings(IniFile& ini, const MultiGraphChoice& choice) {
+void WriteMultiGraphSettings(IniFile& ini, const MultiGraphChoice& given) {
+    // A flight in a folder whose name the file's 8-bit set cannot hold is not kept: the rest of
+    // the settings must still be written.
+    MultiGraphChoice choice = given;
+    std::erase_if(choice.rows, [](const MultiGraphRow& row) {
+        return FirstCharacterOutsideWindows1252(row.dataFile).has_value();
+    });
     const bool known = ini.Value(kMultiGraphSection, "Rows").has_value();
-    if (choice.rows.empty() && !known)
+    if (choice.rows.empty() && given.rows.empty() && !known)
         return;
     const int rows = std::min(static_cast<int>(choice.rows.size()), kMostMultiGraphRows);
     ini.WriteBool(kMultiGraphSection, "Align_At_Launch", choice.alignAtLaunch);
