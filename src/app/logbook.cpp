@@ -12,6 +12,7 @@
 #include "core/csv_text.h"
 #include "core/image_decode.h"
 #include "core/launch_detection.h"
+#include "core/measured_rows.h"
 #include "core/summary_pass.h"
 #include "core/text_format.h"
 #include "files/path_lookup.h"
@@ -127,7 +128,7 @@ std::vector<std::string> LogbookCells(const LogbookRow& row, Units units) {
     // In feet the apogee is the summary's own whole number; in metres it is converted from the
     // height before rounding, as the summary converts it.
     const int32_t apogee =
-        units == Units::Feet ? row.apogee : RoundToInt32(InUnits(row.apogeeHeight, units));
+        units == Units::Feet ? row.apogee : WholePressureHeight(row.apogeeHeight, units);
     return {row.file,
             row.date,
             row.time,
@@ -163,7 +164,7 @@ std::string LogbookJson(const Logbook& book, Units units) {
     const bool metres = units == Units::Metres;
     std::string text;
     for (const LogbookRow& r : book.rows) {
-        const int32_t apogee = metres ? RoundToInt32(InUnits(r.apogeeHeight, units)) : r.apogee;
+        const int32_t apogee = metres ? WholePressureHeight(r.apogeeHeight, units) : r.apogee;
         JsonObject o;
         o.Add("file", r.path)
             .Add("date", r.date)

@@ -14,16 +14,17 @@ float Finite(float value) {
     return std::isfinite(value) ? value : 0.0f;
 }
 
-// A height by pressure, rounded to a whole unit (an infinite one saturates, a nan reads 0). The
-// marker of a reading that has no height is shown as it is: converted it would look like a real
-// height.
 std::string PressureHeight(float feet, Units units) {
-    if (feet == kNoHeight)
-        return RoundedText(feet);
-    return std::to_string(RoundToInt32(InUnits(feet, units)));
+    return std::to_string(WholePressureHeight(feet, units));
 }
 
 }  // namespace
+
+int32_t WholePressureHeight(float feet, Units units) {
+    if (feet == kNoHeight)
+        return RoundToInt32(feet);
+    return RoundToInt32(InUnits(feet, units));
+}
 
 void WriteMeasuredRows(SummaryRows& rows, Units units) {
     if (!rows.figures)

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/cli_fixture.h"
+#include "core/pressure_altitude.h"
 
 namespace orvale::test {
 namespace {
@@ -72,6 +73,12 @@ TEST_F(LogbookTest, InMetresTheLogbookAgreesWithTheSummaryInMetres) {
     EXPECT_EQ(Run({"summary", "--units", "feet", book.rows[0].path}), 2);
     EXPECT_NE(err.str().find("--units needs ft or m, not \"feet\""), std::string::npos);
     EXPECT_TRUE(out.str().empty());
+
+    // An apogee whose pressure gave no height keeps the summary's marker, in metres too.
+    LogbookRow unknown;
+    unknown.apogee = 999999;
+    unknown.apogeeHeight = kNoHeight;
+    EXPECT_EQ(LogbookCells(unknown, Units::Metres)[6], "999999");
 
     // The desktop's choice of metres does not change what a script reads.
     Put("QUENDA.INI", "[Main]\r\nUnits=m\r\n");
