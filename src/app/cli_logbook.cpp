@@ -1,6 +1,7 @@
 #include "app/cli_logbook.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "app/cli_options.h"
@@ -11,10 +12,20 @@ namespace orvale {
 int RunLogbookCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                   const std::string& programDirectory) {
     bool json = false, csv = false;
+    // Feet unless asked: a script's columns do not change with the desktop's setting.
+    Units units = Units::Feet;
     std::vector<std::string> folders;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") {
+        if (a == "--units") {
+            const std::optional<Units> u =
+                i + 1 < args.size() ? ParseUnits(args[++i]) : std::nullopt;
+            if (!u) {
+                err << "orvale-cli logbook: --units needs ft or m\n" << OwnUsage(kLogbookUsage);
+                return 2;
+            }
+            units = *u;
+        } else if (a == "--json") {
             json = true;
         } else if (a == "--csv") {
             csv = true;
@@ -44,7 +55,9 @@ int RunLogbookCli(const std::vector<std::string>& args, std::ostream& out, std::
         err << "orvale-cli: " << f.path << ": " << f.reason << "\n";
         status = 1;
     }
-    out << (json ? LogbookJson(book) : csv ? LogbookCsv(book) : LogbookText(book));
+    out << (json  ? LogbookJson(book, units)
+            : csv ? LogbookCsv(book, units)
+                  : LogbookText(book, units));
     return status;
 }
 

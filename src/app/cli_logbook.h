@@ -7,7 +7,8 @@
 
 namespace orvale {
 
-inline constexpr char kLogbookUsage[] = "       orvale-cli logbook DIR... [--json | --csv]\n";
+inline constexpr char kLogbookUsage[] =
+    "       orvale-cli logbook DIR... [--json | --csv] [--units ft|m]\n";
 
 // Runs `orvale-cli logbook ARGS...` (args[0] is "logbook"): a row per flight of each folder
 // (aligned columns, CSV, or a JSON object a line). A file that cannot be read is named on err

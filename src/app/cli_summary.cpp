@@ -25,7 +25,7 @@ namespace {
 
 const char kUsage[] =
     "usage: orvale-cli summary [--json] [--par FILE.PAR] [--cal FILE.cal] [--stages N]\n"
-    "                          [--filter1 LEVEL] FILE.dat...\n";
+    "                          [--filter1 LEVEL] [--units ft|m] FILE.dat...\n";
 
 constexpr int32_t kMaxStages = 99;
 
@@ -35,6 +35,8 @@ struct SummaryOptions {
     std::optional<std::string> parFile;
     std::optional<int32_t> stages;
     std::optional<int32_t> filter1;
+    // Feet unless asked: a script's output does not change with the desktop's setting.
+    Units units = Units::Feet;
     std::vector<std::string> files;
 };
 
@@ -49,6 +51,12 @@ std::string ParseSummaryArgs(const std::vector<std::string>& args, SummaryOption
         };
         if (a == "--json") {
             o.json = true;
+        } else if (a == "--units") {
+            auto v = value();
+            const std::optional<Units> u = v ? ParseUnits(*v) : std::nullopt;
+            if (!u)
+                return "--units needs ft or m" + (v ? ", not \"" + *v + "\"" : std::string());
+            o.units = *u;
         } else if (a == "--par" || a == "--cal" || a == "--stages" || a == "--filter1") {
             auto v = value();
             if (!v)
@@ -86,6 +94,7 @@ void SummariseFile(AppState& state, Prompts& prompts, const std::string& file,
         state.flight.stages = *o.stages;
     if (o.filter1)
         state.channels[0].filter = *o.filter1;
+    state.settings.units = o.units;
     ProcessImage(state, prompts, true, true);
 }
 

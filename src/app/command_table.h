@@ -15,7 +15,7 @@ struct CommandText {
     const char* hint;      // shown in the status line and as a tool tip; empty for none
 };
 
-inline constexpr std::array<CommandText, 39> kCommands{{
+inline constexpr std::array<CommandText, 41> kCommands{{
     {"File1", "&File", "", "File operations"},
     {"SaveData1", "&Save Data file...", "Ctrl+S", "Save current data to disk"},
     {"LoadData1", "&Load Data file...", "Ctrl+L", "Load captured data file"},
@@ -56,6 +56,10 @@ inline constexpr std::array<CommandText, 39> kCommands{{
     {"LowAlt1", "Low Alt (600')", "", ""},
     {"StdAlt1", "Med Alt (1200')", "", ""},
     {"HighAlt1", "High Alt (2400')", "", ""},
+    // Radio items at the foot of the Edit menu: the units of the summary, the live altimeter and
+    // the logbook.
+    {"UnitsFeet1", "Units: &feet", "", "Show heights, speeds and accelerations in feet"},
+    {"UnitsMetres1", "Units: &metres", "", "Show heights, speeds and accelerations in metres"},
 }};
 
 // The four commands that need a loaded flight; every other command is always enabled.

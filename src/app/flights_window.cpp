@@ -52,7 +52,7 @@ TFlightsForm::TFlightsForm(AppState& state, Prompts& prompts, QWidget* parent)
     FoldersLabel->setObjectName("FoldersLabel");
     FoldersLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    const std::vector<std::string>& headers = LogbookHeaders();
+    const std::vector<std::string> headers = LogbookHeaders(state_.settings.units);
     FlightsTable = new QTableWidget(0, static_cast<int>(headers.size()), this);
     FlightsTable->setObjectName("FlightsTable");
     for (size_t i = 0; i < headers.size(); ++i)
@@ -125,6 +125,13 @@ void TFlightsForm::Refresh() {
     const Logbook book = ReadLogbook(folders, state_.programDirectory);
     QApplication::restoreOverrideCursor();
 
+    // The heads name the units, which may have changed since the window was last shown.
+    const Units units = state_.settings.units;
+    const std::vector<std::string> headers = LogbookHeaders(units);
+    for (size_t i = 0; i < headers.size(); ++i)
+        FlightsTable->horizontalHeaderItem(static_cast<int>(i))
+            ->setText(QString::fromStdString(headers[i]));
+
     QStringList shown;
     for (const std::string& folder : folders)
         shown << QString::fromStdString(folder);
@@ -133,7 +140,7 @@ void TFlightsForm::Refresh() {
     FlightsTable->setSortingEnabled(false);
     FlightsTable->setRowCount(static_cast<int>(book.rows.size()));
     for (size_t r = 0; r < book.rows.size(); ++r) {
-        const std::vector<std::string> cells = LogbookCells(book.rows[r]);
+        const std::vector<std::string> cells = LogbookCells(book.rows[r], units);
         for (size_t c = 0; c < cells.size(); ++c) {
             QTableWidgetItem* item = static_cast<int>(c) >= kFirstNumberColumn
                                          ? new NumberItem(cells[c])

@@ -12,6 +12,7 @@
 #include "core/csv_text.h"
 #include "core/image_decode.h"
 #include "core/launch_detection.h"
+#include "core/measured_rows.h"
 #include "core/summary_pass.h"
 #include "core/text_format.h"
 #include "files/path_lookup.h"
@@ -42,6 +43,7 @@ LogbookRow RowOf(const AppState& state, const std::string& path) {
     row.model = state.flight.model;
     row.motor = state.flight.motor;
     row.apogee = r.apogeePressureHeight;
+    row.apogeeHeight = r.apogeePressureAltitude;
     row.apogeeTime = r.apogeeTime;
     row.maxSpeed = r.maxSpeed;
     row.maxAccel = r.maxAccel * 32.17f;  // as the summary shows it
@@ -105,40 +107,44 @@ Logbook ReadLogbook(const std::vector<std::string>& folders, const std::string& 
     return book;
 }
 
-const std::vector<std::string>& LogbookHeaders() {
-    static const std::vector<std::string> headers{"File",
-                                                  "Date",
-                                                  "Time",
-                                                  "Note",
-                                                  "Model",
-                                                  "Motor",
-                                                  "Apogee (ft)",
-                                                  "Apogee at (sec)",
-                                                  "Max Speed (ft/sec)",
-                                                  "Max Accel (ft/sec\u00b2)",
-                                                  "Flight Time (sec)",
-                                                  "Drogue Fired (sec)",
-                                                  "Main Fired (sec)"};
-    return headers;
+std::vector<std::string> LogbookHeaders(Units units) {
+    const UnitNames& n = NamesOf(units);
+    return {"File",
+            "Date",
+            "Time",
+            "Note",
+            "Model",
+            "Motor",
+            std::string("Apogee (") + n.length + ")",
+            "Apogee at (sec)",
+            std::string("Max Speed (") + n.speed + ")",
+            std::string("Max Accel (") + n.accel + ")",
+            "Flight Time (sec)",
+            "Drogue Fired (sec)",
+            "Main Fired (sec)"};
 }
 
-std::vector<std::string> LogbookCells(const LogbookRow& row) {
+std::vector<std::string> LogbookCells(const LogbookRow& row, Units units) {
+    // In feet the apogee is the summary's own whole number; in metres it is converted from the
+    // height before rounding, as the summary converts it.
+    const int32_t apogee =
+        units == Units::Feet ? row.apogee : WholePressureHeight(row.apogeeHeight, units);
     return {row.file,
             row.date,
             row.time,
             row.note,
             row.model,
             row.motor,
-            std::to_string(row.apogee),
+            std::to_string(apogee),
             Fixed(row.apogeeTime, 1, 4),
-            Fixed(row.maxSpeed, 1, 2),
-            Fixed(row.maxAccel, 1, 2),
+            Fixed(InUnits(row.maxSpeed, units), 1, 2),
+            Fixed(InUnits(row.maxAccel, units), 1, 2),
             Optional(row.duration, 4),
             Optional(row.drogueFire, 4),
             Fixed(row.mainFire, 1, 4)};
 }
 
-std::string LogbookCsv(const Logbook& book) {
+std::string LogbookCsv(const Logbook& book, Units units) {
     std::string text;
     const auto line = [&text](const std::vector<std::string>& fields) {
         for (size_t i = 0; i < fields.size(); ++i) {
@@ -148,15 +154,17 @@ std::string LogbookCsv(const Logbook& book) {
         }
         text += '\n';
     };
-    line(LogbookHeaders());
+    line(LogbookHeaders(units));
     for (const LogbookRow& row : book.rows)
-        line(LogbookCells(row));
+        line(LogbookCells(row, units));
     return text;
 }
 
-std::string LogbookJson(const Logbook& book) {
+std::string LogbookJson(const Logbook& book, Units units) {
+    const bool metres = units == Units::Metres;
     std::string text;
     for (const LogbookRow& r : book.rows) {
+        const int32_t apogee = metres ? WholePressureHeight(r.apogeeHeight, units) : r.apogee;
         JsonObject o;
         o.Add("file", r.path)
             .Add("date", r.date)
@@ -164,10 +172,10 @@ std::string LogbookJson(const Logbook& book) {
             .Add("note", r.note)
             .Add("model", r.model)
             .Add("motor", r.motor)
-            .Add("apogee_ft", r.apogee)
+            .Add(metres ? "apogee_m" : "apogee_ft", apogee)
             .Add("apogee_time", r.apogeeTime)
-            .Add("max_speed_ft_s", r.maxSpeed)
-            .Add("max_accel_ft_s2", r.maxAccel)
+            .Add(metres ? "max_speed_m_s" : "max_speed_ft_s", InUnits(r.maxSpeed, units))
+            .Add(metres ? "max_accel_m_s2" : "max_accel_ft_s2", InUnits(r.maxAccel, units))
             .AddRaw("flight_time", r.duration ? JsonNumber(*r.duration) : "null")
             .AddRaw("drogue_fire_time", r.drogueFire ? JsonNumber(*r.drogueFire) : "null")
             .Add("main_fire_time", r.mainFire)
@@ -177,10 +185,10 @@ std::string LogbookJson(const Logbook& book) {
     return text;
 }
 
-std::string LogbookText(const Logbook& book) {
-    std::vector<std::vector<std::string>> table{LogbookHeaders()};
+std::string LogbookText(const Logbook& book, Units units) {
+    std::vector<std::vector<std::string>> table{LogbookHeaders(units)};
     for (const LogbookRow& row : book.rows)
-        table.push_back(LogbookCells(row));
+        table.push_back(LogbookCells(row, units));
     return TextTable(table, table[0].size());
 }
 

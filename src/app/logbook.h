@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/units.h"
+
 namespace orvale {
 
 struct LogbookRow {
@@ -16,7 +18,8 @@ struct LogbookRow {
     std::string note;
     std::string model;
     std::string motor;
-    int32_t apogee = 0;  // by pressure, feet above the site
+    int32_t apogee = 0;         // by pressure, feet above the site
+    float apogeeHeight = 0.0f;  // the same before it is rounded
     float apogeeTime = 0.0f;
     float maxSpeed = 0.0f;  // ft/sec
     float maxAccel = 0.0f;  // ft/sec²
@@ -43,16 +46,17 @@ struct Logbook {
 // flight would show (a missing calibration, a damaged checksum) do not stop the listing.
 Logbook ReadLogbook(const std::vector<std::string>& folders, const std::string& programDirectory);
 
-// The logbook's columns, as the table and the CSV head them.
-const std::vector<std::string>& LogbookHeaders();
-// One row as the table shows it: a text per column, numbers as the summary writes them and
-// empty where a value is missing.
-std::vector<std::string> LogbookCells(const LogbookRow& row);
+// The logbook's columns, as the table and the CSV head them; the heads name the units.
+std::vector<std::string> LogbookHeaders(Units units = Units::Feet);
+// One row as the table shows it: a text per column, numbers as the summary writes them (in the
+// given units) and empty where a value is missing.
+std::vector<std::string> LogbookCells(const LogbookRow& row, Units units = Units::Feet);
 
-std::string LogbookCsv(const Logbook& book);
-// One JSON object per line.
-std::string LogbookJson(const Logbook& book);
+std::string LogbookCsv(const Logbook& book, Units units = Units::Feet);
+// One JSON object per line; the names of the apogee, speed and acceleration fields end in
+// their units ("apogee_ft" or "apogee_m").
+std::string LogbookJson(const Logbook& book, Units units = Units::Feet);
 // Columns aligned for a terminal.
-std::string LogbookText(const Logbook& book);
+std::string LogbookText(const Logbook& book, Units units = Units::Feet);
 
 }  // namespace orvale

@@ -13,6 +13,7 @@
 #include "app/summary_dialog.h"
 #include "core/app_state.h"
 #include "core/image_decode.h"
+#include "core/measured_rows.h"
 #include "device/calibration_dialog.h"
 #include "device/device_commands.h"
 #include "device/image_download.h"
@@ -173,6 +174,18 @@ void TMainform::Image1DblClick() {
         Image1->SetLook(look, QPixmap(QString::fromStdString(BackgroundPictureFile(state_))));
     else
         Image1->SetLook(look);
+}
+
+void TMainform::UnitsClick(Units units) {
+    Run([this, units] {
+        state_.settings.units = units;
+        // The summary already shown is written again in the new units; the next Live Data
+        // window and the logbook read the setting when they open.
+        WriteMeasuredRows(state_.summaryRows, units);
+    });
+    // Refused while the recorder is busy, the setting stays and so does its tick.
+    Item("UnitsFeet1")->setChecked(state_.settings.units == Units::Feet);
+    Item("UnitsMetres1")->setChecked(state_.settings.units == Units::Metres);
 }
 
 }  // namespace orvale

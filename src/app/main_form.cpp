@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -153,6 +154,16 @@ void TMainform::BuildMenus() {
 
     QMenu* edit = addMenu(nullptr, "Edit1");
     AddItem(edit, "EditParameters1", &TMainform::EditParameters1Click);
+    edit->addSeparator();
+    auto* units = new QActionGroup(this);
+    for (const auto& [name, choice] :
+         {std::pair{"UnitsFeet1", Units::Feet}, std::pair{"UnitsMetres1", Units::Metres}}) {
+        QAction* item = AddItem(edit, name, nullptr);
+        item->setCheckable(true);
+        item->setChecked(state_.settings.units == choice);
+        units->addAction(item);
+        connect(item, &QAction::triggered, this, [this, choice] { UnitsClick(choice); });
+    }
 
     QMenu* comm = addMenu(nullptr, "Comm1");
     AddItem(comm, "ConfigureDAU1", &TMainform::ConfigureDAU1Click);

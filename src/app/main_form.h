@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/form_prompts.h"
+#include "core/units.h"
 #include "widgets/printer_choice.h"
 
 class QLabel;
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void GrphBtnClick();
     void MainDeployBtnClick();
     void Image1DblClick();
+    void UnitsClick(Units units);
 
 private:
     void BuildMenus();

@@ -7,7 +7,8 @@
 
 namespace orvale {
 
-PictureArea::PictureArea(QWidget* parent) : QWidget(parent), builtIn_(BuiltInPicture()) {
+PictureArea::PictureArea(QWidget* parent)
+    : QWidget(parent), builtIn_(BuiltInPicture(devicePixelRatioF())) {
     setObjectName("Image1");
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -30,6 +31,9 @@ const QPixmap& PictureArea::Picture() const {
 }
 
 void PictureArea::paintEvent(QPaintEvent*) {
+    // A window moved to a screen of finer pixels gets the picture painted for that screen.
+    if (look_ != PictureLook::Banner && builtIn_.devicePixelRatio() < devicePixelRatioF())
+        builtIn_ = BuiltInPicture(devicePixelRatioF());
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(rect(), Picture());

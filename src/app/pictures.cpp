@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace orvale {
@@ -159,12 +160,14 @@ void PaintMainDeploy(QPainter& p) {
 
 }  // namespace
 
-QPixmap BuiltInPicture() {
-    // Drawn on an 800 x 500 canvas, kept at 640 x 400: it is stretched over the window anyway,
-    // and painting it is part of every start-up.
+QPixmap BuiltInPicture(qreal pixelRatio) {
+    // Drawn on an 800 x 500 canvas, kept at 640 x 400 (times the pixel ratio): it is stretched
+    // over the window anyway, and painting it is part of every start-up.
     const int w = 800;
     const int h = 500;
-    QPixmap pixmap(640, 400);
+    const qreal ratio = std::max<qreal>(pixelRatio, 1.0);
+    QPixmap pixmap(QSize(640, 400) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     QPainter p(&pixmap);
     p.scale(0.8, 0.8);
     p.setRenderHint(QPainter::Antialiasing);

@@ -8,8 +8,9 @@
 
 namespace orvale {
 
-// The built-in picture of the main window; it is drawn stretched over the picture area.
-QPixmap BuiltInPicture();
+// The built-in picture of the main window; it is drawn stretched over the picture area. Painted
+// at the given device pixel ratio (2 on a screen scaled to 200 %), so it stays sharp there.
+QPixmap BuiltInPicture(qreal pixelRatio = 1.0);
 
 // The picture of a tool button, by the button's object name; a null icon for a button that
 // shows a caption instead.

@@ -14,6 +14,7 @@
 #include "core/formula_state.h"
 #include "core/multi_graph_choice.h"
 #include "core/summary_rows.h"
+#include "core/units.h"
 
 namespace orvale {
 
@@ -167,6 +168,7 @@ struct Settings {
     bool scatterPlotOn = false;
     bool askStartLength = true;
     MultiGraphChoice multiGraph;
+    Units units = Units::Feet;  // of the summary, the live altimeter and the logbook
 };
 
 // Header values decoded from the image and the results of the summary pass.
@@ -176,6 +178,7 @@ struct FlightResults {
     float drogueFireTime = 0.0f;
     float mainFireTime = 0.0f;
     int32_t apogeePressureHeight = 0;
+    float apogeePressureAltitude = 0.0f;  // the same before it is rounded
     float apogeeTime = 0.0f;
     int32_t deploymentLimit = 0;
     bool noDrogueFire = false;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/file_error.h"
+#include "core/measured_rows.h"
 #include "core/pressure_altitude.h"
 #include "core/prompts.h"
 #include "core/summary_pass.h"
@@ -66,9 +67,12 @@ void DecodeHeader(AppState& state) {
     const CalibrationData& cal = state.calibration;
 
     r.groundPressureReading = b[io::kLaunchPressure];
+    const auto apogeeAt = [&](int pressureByte) {
+        r.apogeePressureAltitude = PressureAltitude(cal, b[pressureByte], r.groundPressureReading);
+        r.apogeePressureHeight = RoundToInt32(r.apogeePressureAltitude);
+    };
     const auto mainApogee = [&] {
-        r.apogeePressureHeight =
-            RoundToInt32(PressureAltitude(cal, b[io::kMainPressure], r.groundPressureReading));
+        apogeeAt(io::kMainPressure);
         r.apogeeTime = r.mainFireTime;
     };
     r.zeroGReading = static_cast<float>(b[16] + b[17] + b[18] + b[19]) / 4.0f;
@@ -79,8 +83,7 @@ void DecodeHeader(AppState& state) {
     const bool drogueMode = (b[io::kFlags] & 1) != 0;
     r.noDrogueFire = (b[io::kDrogueSeconds] & b[io::kDrogueSixteenths]) == 255;
     if (drogueMode) {
-        r.apogeePressureHeight =
-            RoundToInt32(PressureAltitude(cal, b[io::kDroguePressure], r.groundPressureReading));
+        apogeeAt(io::kDroguePressure);
         r.apogeeTime = r.drogueFireTime;
     }
     if (r.noDrogueFire) {
@@ -93,45 +96,40 @@ void DecodeHeader(AppState& state) {
 
 namespace {
 
-// A row never shows inf or nan, whatever the calibration: such a value reads as 0.
-float Shown(float value) {
-    return std::isfinite(value) ? value : 0.0f;
-}
-
 void FillSummaryRows(AppState& state) {
     const uint8_t* b = state.image.data();
     const FlightResults& r = state.results;
     const CalibrationData& cal = state.calibration;
     SummaryRows& rows = state.summaryRows;
-    const auto at = [](float t) { return " @ " + Fixed(t, 5, 4) + " sec"; };
-    const auto eventRow = [&](float time, int pressureByte) {
-        return Fixed(time, 5, 4) + " sec    ( " +
-               RoundedText(Shown(PressureAltitude(cal, b[pressureByte], r.groundPressureReading))) +
-               " ft AGL)";
-    };
-    const auto accelRow = [&](float g, float t) {
-        return Fixed(g * 32.17f, 3, 2) + " ft/sec\u00b2 (" + Fixed(g, 3, 1) + "G)" + at(t);
-    };
 
     rows[SummaryRow::FileSize] = std::to_string(state.dataBytes + 20) + " bytes";
     rows[SummaryRow::FileDate] = state.flight.date;
     // The calibration whose values were used, which is the one the parameter file names only
     // when that file could be read.
     rows[SummaryRow::CalFile] = state.calibrationFilePath;
-    const float site = PressureAltitude(cal, r.groundPressureReading, std::trunc(cal.avgbp));
-    rows[SummaryRow::LaunchAlt] = RoundedText(Shown(site + cal.actalt)) + " feet";
     rows[SummaryRow::LaunchPressure] = std::to_string(b[io::kLaunchPressure]);
     rows[SummaryRow::FlightMode] = (b[io::kFlags] & 1) ? "Drogue to Main Mode" : "Main Only";
     rows[SummaryRow::TavixPlus1G] = Fixed(b[io::kPlusOneG], 5, 4);
-    rows[SummaryRow::DrogueFireTime] = eventRow(r.drogueFireTime, io::kDroguePressure);
-    rows[SummaryRow::MainFireTime] = eventRow(r.mainFireTime, io::kMainPressure);
-    rows[SummaryRow::MaxPressureAlt] =
-        std::to_string(r.apogeePressureHeight) + " ft" + at(r.apogeeTime);
-    rows[SummaryRow::MaxInertialAlt] =
-        Fixed(r.maxInertialHeight, 1, 0) + " ft" + at(r.maxInertialHeightTime);
-    rows[SummaryRow::MaxVelocity] = Fixed(r.maxSpeed, 3, 2) + " ft/sec" + at(r.maxSpeedTime);
-    rows[SummaryRow::MaxAccel] = accelRow(r.maxAccel, r.maxAccelTime);
-    rows[SummaryRow::MinAccel] = accelRow(r.minAccel, r.minAccelTime);
+
+    SummaryFigures f;
+    const float site = PressureAltitude(cal, r.groundPressureReading, std::trunc(cal.avgbp));
+    f.launchSiteAltitude = site + cal.actalt;
+    f.drogueTime = r.drogueFireTime;
+    f.drogueHeight = PressureAltitude(cal, b[io::kDroguePressure], r.groundPressureReading);
+    f.mainTime = r.mainFireTime;
+    f.mainHeight = PressureAltitude(cal, b[io::kMainPressure], r.groundPressureReading);
+    f.apogeeHeight = r.apogeePressureAltitude;
+    f.apogeeTime = r.apogeeTime;
+    f.maxInertialHeight = r.maxInertialHeight;
+    f.maxInertialHeightTime = r.maxInertialHeightTime;
+    f.maxSpeed = r.maxSpeed;
+    f.maxSpeedTime = r.maxSpeedTime;
+    f.maxAccel = r.maxAccel;
+    f.maxAccelTime = r.maxAccelTime;
+    f.minAccel = r.minAccel;
+    f.minAccelTime = r.minAccelTime;
+    rows.figures = f;
+    WriteMeasuredRows(rows, state.settings.units);
 }
 
 void RebuildChannelList(AppState& state) {

@@ -5,11 +5,13 @@ target_sources(orvale_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/error_messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/launch_detection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/measured_rows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pressure_altitude.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/summary_pass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/units.cpp
 )
 # The version text is written from the project's version (CMakeLists.txt), its one source.
 file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/core/version_text.cpp @ONLY CONTENT

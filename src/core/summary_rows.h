@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace orvale {
@@ -50,6 +51,27 @@ inline constexpr std::array<SummaryRowInfo, kSummaryRowCount> kSummaryRowInfo{{
     {"Minimum Acceleration:", "MinAccel", "MnAcc"},
 }};
 
+// The values behind the rows that carry a unit, as computed (feet, ft/sec, g, seconds). They are
+// kept with the rows so that a change of units writes the same rows again without reading the
+// flight again.
+struct SummaryFigures {
+    float launchSiteAltitude = 0.0f;
+    float drogueTime = 0.0f;
+    float drogueHeight = 0.0f;  // above the site, by pressure
+    float mainTime = 0.0f;
+    float mainHeight = 0.0f;
+    float apogeeHeight = 0.0f;  // by pressure, before it is rounded
+    float apogeeTime = 0.0f;
+    float maxInertialHeight = 0.0f;
+    float maxInertialHeightTime = 0.0f;
+    float maxSpeed = 0.0f;
+    float maxSpeedTime = 0.0f;
+    float maxAccel = 0.0f;  // g
+    float maxAccelTime = 0.0f;
+    float minAccel = 0.0f;
+    float minAccelTime = 0.0f;
+};
+
 struct SummaryRows {
     std::array<std::string, kSummaryRowCount> text = [] {
         std::array<std::string, kSummaryRowCount> t;
@@ -58,6 +80,7 @@ struct SummaryRows {
         return t;
     }();
     bool drogueRowVisible = true;
+    std::optional<SummaryFigures> figures;  // none until the rows of a flight are filled
 
     std::string& operator[](SummaryRow r) { return text[static_cast<int>(r)]; }
     const std::string& operator[](SummaryRow r) const { return text[static_cast<int>(r)]; }

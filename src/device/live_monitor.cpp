@@ -89,8 +89,11 @@ LiveTickResult LiveMonitorTick(DeviceLink& link, LiveNeedles& needles, int* take
     needles.gMeter[0] = g;
 
     needles.altimeter[2] = static_cast<float>(*pressure);
-    const float h = ConvertReading(state, ScaledReading(*pressure), kPressureChannel) +
-                    state.calibration.actalt;
+    // The channel's height is in feet; the dial reads in the flyer's units, converted once.
+    const float h = static_cast<float>(
+        InUnits(ConvertReading(state, ScaledReading(*pressure), kPressureChannel) +
+                    state.calibration.actalt,
+                state.settings.units));
     needles.altimeter[1] = h / 100.0f;
     needles.altimeter[3] = h;
     float f = h / 100.0f;

@@ -11,7 +11,7 @@ class DeviceLink;
 
 // Needle values of the two dials. GMeter: 0 g now, 1 raw acceleration reading, 2 maximum g,
 // 3 minimum g. Altimeter: 0 altitude/100 brought below 10, 1 altitude/100, 2 raw pressure
-// reading, 3 altitude in feet.
+// reading, 3 altitude, all in the units of the settings (feet or metres).
 struct LiveNeedles {
     std::array<float, 4> gMeter{};
     std::array<float, 4> altimeter{};

@@ -1,15 +1,18 @@
 #include "device/live_text_form.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/units.h"
 #include "device/device_link.h"
 #include "device/dial_gauge.h"
 #include "device/dial_scale.h"
 #include "device/qt_serial_port.h"
+#include "widgets/palette_colours.h"
 #include "widgets/screen_placement.h"
 
 namespace orvale {
@@ -32,16 +35,18 @@ void SetUpGMeter(DialGauge& g, const DialScale& scale) {
     g.SetNeedle(3, {S::Mark, scale, kMinColour, "Minimum", "g", 2});
 }
 
-void SetUpAltimeter(DialGauge& a) {
-    // One turn of the long hand is a thousand feet, one of the short hand ten thousand.
+void SetUpAltimeter(DialGauge& a, Units units) {
+    // One turn of the long hand is a thousand feet (or metres), one of the short hand ten
+    // thousand.
     const DialScale hundreds{0.0f, 10.0f, 0.0f, 360.0f, true};
     const DialScale thousands{0.0f, 100.0f, 0.0f, 360.0f, true};
-    a.SetFace(hundreds, "ALT x 100 ft", 10);
+    const QString unit = NamesOf(units).length;
+    a.SetFace(hundreds, "ALT x 100 " + unit, 10);
     using S = DialGauge::NeedleStyle;
     a.SetNeedle(0, {S::Hand, hundreds, kNowColour, "Hundreds", "", 2});
     a.SetNeedle(1, {S::ShortHand, thousands, kThousandsColour, "Altitude / 100", "", 2});
     a.SetNeedle(2, {S::ReadOut, hundreds, kNowColour, "Pressure reading", "", 0});
-    a.SetNeedle(3, {S::ReadOut, hundreds, kNowColour, "Altitude", "ft", 0});
+    a.SetNeedle(3, {S::ReadOut, hundreds, kNowColour, "Altitude", unit, 0});
 }
 
 }  // namespace
@@ -60,12 +65,12 @@ TLiveTextForm::TLiveTextForm(DeviceLink& link, QWidget* parent)
     SetUpGMeter(*GMeter, GMeterScale(link_.state().calibration));
     Altimeter = new DialGauge(this);
     Altimeter->setObjectName("Altimeter");
-    SetUpAltimeter(*Altimeter);
+    SetUpAltimeter(*Altimeter, link_.state().settings.units);
 
     NoDataL = new QLabel(kNoDataNote, this);
     NoDataL->setObjectName("NoDataL");
     NoDataL->setAlignment(Qt::AlignCenter);
-    NoDataL->setStyleSheet("color: #b00000;");
+    FollowPalette();
     // The note's room is kept while it is hidden, so the window does not jump.
     QSizePolicy keep = NoDataL->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
@@ -96,10 +101,25 @@ TLiveTextForm::TLiveTextForm(DeviceLink& link, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TLiveTextForm::FollowPalette() {
+    // A red that reads on the desktop's background, light or dark.
+    QPalette look = NoDataL->palette();
+    look.setColor(QPalette::WindowText, WarningTextColour(palette()));
+    NoDataL->setPalette(look);
+}
+
+void TLiveTextForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        FollowPalette();
+}
+
 void TLiveTextForm::Start() {
     StartLiveMonitor(link_, needles_);
     // The g scale follows the calibration in use now.
     SetUpGMeter(*GMeter, GMeterScale(link_.state().calibration));
+    // The altimeter reads in the units chosen now.
+    SetUpAltimeter(*Altimeter, link_.state().settings.units);
     ShowNeedles();
     NoDataL->hide();
     sinceRecord_.start();

@@ -46,9 +46,11 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Start();
+    void FollowPalette();
     void ShowNeedles();
 
     DeviceLink& link_;

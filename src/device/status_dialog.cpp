@@ -32,9 +32,11 @@ TStatusDlg::TStatusDlg(QWidget* parent)
     ProgressMeter->setValue(0);
     ProgressMeter->setTextVisible(true);
     ProgressMeter->setAlignment(Qt::AlignCenter);
-    // Blue whatever the style's own colour; text over it stays readable.
+    // Blue whatever the style's own colour; text over it stays readable. The bar's background
+    // is white on any desktop, so its text is black too: a dark theme's light text would vanish.
     ProgressMeter->setStyleSheet(
-        "QProgressBar { border: 1px solid #808080; background: white; text-align: center; }"
+        "QProgressBar { border: 1px solid #808080; background: white; color: black; "
+        "text-align: center; }"
         "QProgressBar::chunk { background-color: #4f86f7; }");
 
     Button1 = new QPushButton(kCancelCaption, this);

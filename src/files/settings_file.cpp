@@ -61,6 +61,8 @@ void ReadSettings(AppState& state) {
         ini.ReadString(kMain, "Default_Filename", state.defaultDataFileName), kShortNameLimit);
     std::string cal =
         ini.ReadString(kMain, "Calibration_Filename", state.workingDirectory + "Vessin.cal");
+    // Anything but "m" (a typing slip, a unit we do not know) reads as feet, the recorder's own.
+    s.units = ParseUnits(ini.ReadString(kMain, "Units", "ft")).value_or(Units::Feet);
     s.port = ini.ReadInteger(kDau, "Port", s.port);
     s.baud = ini.ReadInteger(kDau, "Baud", s.baud);
     // Any serial device by name (/dev/ttyUSB0); when set it wins over the numbered Port.
@@ -122,6 +124,9 @@ void SaveSettings(const AppState& state) {
     ini.WriteBool(kMain, "Show_BMP", state.showBackground);
     ini.WriteString(kMain, "Default_Filename", state.defaultDataFileName);
     ini.WriteString(kMain, "Calibration_Filename", state.flight.calibrationFile);
+    // Written once chosen, so that a file that never named units keeps its old form.
+    if (s.units != Units::Feet || ini.Value(kMain, "Units"))
+        ini.WriteString(kMain, "Units", UnitsKey(s.units));
 
     ini.WriteInteger(kWindow, "Top", s.mainWindow.top);
     ini.WriteInteger(kWindow, "Left", s.mainWindow.left);

@@ -5,6 +5,7 @@
 
 #include "core/calibration_check.h"
 #include "core/image_decode.h"
+#include "core/measured_rows.h"
 #include "core/pressure_altitude.h"
 #include "core/text_format.h"
 #include "fake_prompts.h"
@@ -123,6 +124,59 @@ TEST_F(SummaryRowsTest, AZeroPressureAtAnEventShowsTheMarkerHeight) {
     Show();
     EXPECT_EQ(Row(SummaryRow::MainFireTime), "10.0000 sec    ( 999999 ft AGL)");
     EXPECT_EQ(Row(SummaryRow::MaxPressureAlt), "999999 ft @ 10.0000 sec");
+}
+
+// One flight summarised in feet and in metres: the same rows, the same layout, each number
+// converted from the computed value (not from the rounded feet text).
+TEST_F(SummaryRowsTest, InMetresTheSameFlightReadsInMetresAndBackInFeet) {
+    state.calibration.dodg = 4.0f;
+    state.channels[0].filter = 0;
+    state.calibration.actalt = 100.0f;
+    image.SetFlags(1);
+    image.SetDrogue(3, 8, 200);
+    image.SetMain(12, 15, 127);   // 11665.34 ft: 3556 m, where 11665 ft would be 3555 m
+    image.SetAccel(20 + 3, 140);  // 10 g at 1.25 s
+    image.SetAccel(30 + 3, 90);   // -2.5 g at 1.875 s
+    for (int k = 40; k < 60; ++k)
+        image.SetAccel(k, 111);  // a burn, for some height and speed
+    Show();
+    const SummaryRows feet = state.summaryRows;
+    state.settings.units = Units::Metres;
+    Show();
+    const SummaryRows metres = state.summaryRows;
+
+    EXPECT_EQ(metres[SummaryRow::LaunchAlt], "30 metres");  // 100 ft
+    EXPECT_EQ(feet[SummaryRow::DrogueFireTime], "3.5000 sec    ( 1207 ft AGL)");
+    EXPECT_EQ(metres[SummaryRow::DrogueFireTime], "3.5000 sec    ( 368 m AGL)");  // 1206.55 ft
+    EXPECT_EQ(metres[SummaryRow::MaxPressureAlt], "368 m @ 3.5000 sec");
+    EXPECT_EQ(metres[SummaryRow::MaxAccel], "98.05 m/s\u00b2 (10.0G) @ 1.2500 sec");
+    EXPECT_EQ(metres[SummaryRow::MinAccel], "-24.51 m/s\u00b2 (-2.5G) @ 1.8750 sec");
+    EXPECT_EQ(feet[SummaryRow::MainFireTime], "12.9375 sec    ( 11665 ft AGL)");
+    EXPECT_EQ(metres[SummaryRow::MainFireTime], "12.9375 sec    ( 3556 m AGL)");
+    EXPECT_EQ(feet[SummaryRow::MaxInertialAlt], "107 ft @ 3.5000 sec");
+    EXPECT_EQ(metres[SummaryRow::MaxInertialAlt], "33 m @ 3.5000 sec");
+    EXPECT_EQ(feet[SummaryRow::MaxVelocity], "122.90 ft/sec @ 3.5000 sec");
+    EXPECT_EQ(metres[SummaryRow::MaxVelocity], "37.46 m/s @ 3.5000 sec");
+    for (SummaryRow row :
+         {SummaryRow::FName, SummaryRow::FileSize, SummaryRow::CalFile, SummaryRow::LaunchPressure,
+          SummaryRow::TavixPlus1G, SummaryRow::FlightMode})
+        EXPECT_EQ(metres[row], feet[row]);
+
+    // Switching back writes the very texts of the feet summary.
+    WriteMeasuredRows(state.summaryRows, Units::Feet);
+    EXPECT_EQ(state.summaryRows.text, feet.text);
+
+    // The marker of a height that cannot be known is no height in any unit.
+    image.SetMain(10, 0, 0);
+    image.SetFlags(0);
+    Show();
+    EXPECT_EQ(Row(SummaryRow::MainFireTime), "10.0000 sec    ( 999999 m AGL)");
+    EXPECT_EQ(Row(SummaryRow::MaxPressureAlt), "999999 m @ 10.0000 sec");
+
+    // Rows never filled from a flight keep their names.
+    SummaryRows fresh;
+    WriteMeasuredRows(fresh, Units::Metres);
+    EXPECT_EQ(fresh.text, SummaryRows{}.text);
 }
 
 TEST(SummaryRowsInitial, LabelsShowTheirOwnNamesBeforeTheFirstFill) {

@@ -95,6 +95,24 @@ TEST_F(LiveTest, AltimeterNeedles) {
     EXPECT_LT(needles.altimeter[0], 10.0f);
 }
 
+// In metres the dial reads the same height converted once: 1234 ft is 376.1232 m, so the long
+// hand shows 3.76 (hundreds of metres) and the short hand 3.76 turns of a thousand.
+TEST_F(LiveTest, AltimeterInMetres) {
+    state.settings.units = Units::Metres;
+    state.calibration.actalt = 1234.0f;
+    port.ArriveNow(Record(100, 200));
+    EXPECT_EQ(LiveMonitorTick(link, needles), LiveTickResult::Shown);
+    EXPECT_FLOAT_EQ(needles.altimeter[3], 376.1232f);
+    EXPECT_FLOAT_EQ(needles.altimeter[1], 3.761232f);
+    EXPECT_FLOAT_EQ(needles.altimeter[0], 3.761232f);
+    EXPECT_EQ(needles.altimeter[2], 200.0f);   // the pressure reading has no unit
+    EXPECT_FLOAT_EQ(needles.gMeter[0], 0.0f);  // nor has g
+    state.calibration.actalt = 4000.0f;        // 1219.2 m: the long hand comes round again
+    port.ArriveNow(Record(100, 200));
+    LiveMonitorTick(link, needles);
+    EXPECT_FLOAT_EQ(needles.altimeter[0], 2.192f);
+}
+
 TEST_F(LiveTest, RecordWithNonDigitReadingsIsSkipped) {
     port.ArriveNow(Record(120, 200));
     LiveMonitorTick(link, needles);

@@ -42,7 +42,7 @@ std::string Describe(const AppState& state) {
         << "\ntitle length " << s.channelTitleLength << "\ncallouts " << s.showCallouts
         << "\ngraph " << s.graphTop << " " << s.graphLeft << " " << s.graphHeight << " "
         << s.graphWidth << "\nref circle " << s.refCircleOn << " scatter " << s.scatterPlotOn
-        << " ask " << s.askStartLength << "\n";
+        << " ask " << s.askStartLength << "\nunits " << UnitsKey(s.units) << "\n";
     return out.str();
 }
 
@@ -119,6 +119,7 @@ TEST_F(SettingsFile, EveryValueReadsBack) {
     s.refCircleOn = true;
     s.scatterPlotOn = true;
     s.askStartLength = false;
+    s.units = Units::Metres;
     SaveSettings(state);
     const std::string text = Contents(File());
 
@@ -127,6 +128,31 @@ TEST_F(SettingsFile, EveryValueReadsBack) {
     EXPECT_EQ(Describe(back), Describe(state));
     SaveSettings(back);
     EXPECT_EQ(Contents(File()), text);
+}
+
+TEST_F(SettingsFile, UnitsAreFeetUnlessTheFileSaysMetres) {
+    const struct {
+        const char* line;
+        Units units;
+    } cases[] = {{"Units=m", Units::Metres}, {"units = M ", Units::Metres},
+                 {"Units=ft", Units::Feet},  {"Units=metres", Units::Feet},
+                 {"Units=", Units::Feet},    {"Units=\xb5m", Units::Feet}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Put(File(), std::string("[Main]\r\n") + c.line + "\r\n");
+        AppState s;
+        Start(s);
+        EXPECT_EQ(s.settings.units, c.units);
+    }
+    // Once named, the key stays in the file and says what was chosen last, feet included.
+    AppState s;
+    Start(s);
+    s.settings.units = Units::Metres;
+    SaveSettings(s);
+    EXPECT_NE(Contents(File()).find("\r\nUnits=m\r\n"), std::string::npos);
+    s.settings.units = Units::Feet;
+    SaveSettings(s);
+    EXPECT_NE(Contents(File()).find("\r\nUnits=ft\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, TheFlightsCalibrationFileIsTheOneWritten) {

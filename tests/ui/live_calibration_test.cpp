@@ -3,6 +3,7 @@
 // the window closes when the port goes away and says when the recorder is quiet; the whole
 // calibration walked at -1, 0 and +1 g, OK writing the file and Cancel restoring it, a reading
 // cancelled in Communication Status, and the dialog's field rules.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <memory>
 
+#include "dark_palette.h"
 #include "device/calibration_dialog.h"
 #include "device/calibration_steps.h"
 #include "device/device_link.h"
@@ -214,6 +216,36 @@ private Q_SLOTS:
         QVERIFY(spoke);
         QCOMPARE(form.GMeter->Value(0), 1.0f);
         QCOMPARE(form.NoDataL->text(), QString("No data from the Tavix"));
+    }
+
+    // On a dark desktop the text the windows colour themselves stays readable: the quiet note
+    // under the gauges and the figure on the transfer's white progress bar. Back on a light
+    // desktop the note follows.
+    void colouredTextStaysReadableOnADarkDesktop() {
+        const QPalette light = QApplication::palette();
+        AppState state;
+        test::FakeClock clock;
+        test::FakePort port{clock};
+        test::FakeWaiter waiter{port};
+        test::FakeStatus fakeStatus;
+        DeviceLink link{state, port, waiter, clock, fakeStatus};
+        QApplication::setPalette(test::DarkPalette());
+        TLiveTextForm live(link);
+        live.NoDataL->show();
+        const auto noteContrast = [&] {
+            const QImage picture = live.grab().toImage();
+            return test::TextContrast(picture, live.NoDataL->geometry());
+        };
+        const double onDark = noteContrast();
+        TStatusDlg status;
+        status.ProgressMeter->setValue(0);
+        const QImage bar = status.ProgressMeter->grab().toImage();
+        const double figure = test::TextContrast(bar, bar.rect().adjusted(3, 3, -3, -3));
+        QApplication::setPalette(light);
+        const double onLight = noteContrast();
+        QVERIFY2(onDark >= 3.0, qPrintable(QString::number(onDark)));
+        QVERIFY2(onLight >= 3.0, qPrintable(QString::number(onLight)));
+        QVERIFY2(figure >= 3.0, qPrintable(QString::number(figure)));
     }
 
     // The flyer reads the barometer, then turns the recorder upside down, flat and upright: the

@@ -184,6 +184,39 @@ private Q_SLOTS:
         QCOMPARE(p.prompts.shownRows.at(0)[SummaryRow::FName], std::string("FLT-001.DAT"));
     }
 
+    // Edit > Units: the summary already shown is written again in metres, the Sum button shows it
+    // so, the choice is kept in the settings file and comes back ticked at the next start.
+    void unitsItemsSwitchTheSummaryAndAreKept() {
+        std::string settings;
+        {
+            Program p;
+            QVERIFY(p.form->Item("UnitsFeet1")->isChecked());
+            QVERIFY(!p.form->Item("UnitsMetres1")->isChecked());
+            p.Open(p.Data() + "FLT-001.DAT");
+            const SummaryRows feet = p.state.summaryRows;
+            QVERIFY(feet[SummaryRow::MaxPressureAlt].find(" ft @ ") != std::string::npos);
+            p.form->Item("UnitsMetres1")->trigger();
+            QCOMPARE(p.state.settings.units, Units::Metres);
+            QVERIFY(p.form->Item("UnitsMetres1")->isChecked());
+            QVERIFY(!p.form->Item("UnitsFeet1")->isChecked());
+            QTest::mouseClick(p.form->Button("SumBtn"), Qt::LeftButton);
+            const SummaryRows& shown = p.prompts.shownRows.back();
+            QVERIFY(shown[SummaryRow::MaxPressureAlt].find(" m @ ") != std::string::npos);
+            QVERIFY(shown[SummaryRow::MaxVelocity].find(" m/s @ ") != std::string::npos);
+            QCOMPARE(shown[SummaryRow::FName], feet[SummaryRow::FName]);
+            p.form->close();
+            settings = p.Settings();
+            QVERIFY(settings.find("\r\nUnits=m\r\n") != std::string::npos);
+        }
+        Program again("[Main]\r\nUnits=m\r\n");
+        QVERIFY(again.form->Item("UnitsMetres1")->isChecked());
+        again.Open(again.Data() + "FLT-001.DAT");
+        QVERIFY(again.prompts.shownRows.back()[SummaryRow::LaunchAlt].find(" metres") !=
+                std::string::npos);
+        again.form->Item("UnitsFeet1")->trigger();
+        QVERIFY(again.state.summaryRows[SummaryRow::LaunchAlt].find(" feet") != std::string::npos);
+    }
+
     void loadDataItemAndShortcutRunTheSameCommand() {
         Program p;
         p.prompts.fileAnswers = {std::nullopt, std::nullopt};

@@ -1,5 +1,7 @@
 // Renders the desktop program's windows and dialogs to PNG files for the documentation:
-//   orvale_screenshots <output folder>
+//   orvale_screenshots <output folder> [--dark]
+// (--dark: every window on a dark palette, for checking them; QT_SCALE_FACTOR=2 in the
+// environment renders them all at 200 %.)
 // Runs on any Qt platform (scripts/screenshots uses offscreen). Each picture gets a plain title
 // strip with the window's caption, since grabbing a window leaves out the frame.
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -26,6 +29,7 @@
 #include "app/main_form.h"
 #include "app/summary_dialog.h"
 #include "core/time_window.h"
+#include "dark_palette.h"
 #include "device/calibration_dialog.h"
 #include "device/device_link.h"
 #include "device/emulator_thread.h"
@@ -53,7 +57,12 @@ QString g_folder;
 
 QImage WithTitle(const QImage& picture, const QString& caption) {
     const int strip = 26;
-    QImage framed(picture.width() + 2, picture.height() + strip + 1, QImage::Format_RGB32);
+    // A picture of a scaled screen keeps its pixels; the strip is scaled with it.
+    const qreal ratio = picture.devicePixelRatio();
+    const QSize logical = (QSizeF(picture.size()) / ratio).toSize();
+    QImage framed(QSize(logical.width() + 2, logical.height() + strip + 1) * ratio,
+                  QImage::Format_RGB32);
+    framed.setDevicePixelRatio(ratio);
     framed.fill(QColor(70, 78, 92));
     QPainter painter(&framed);
     painter.drawImage(1, strip, picture);
@@ -90,12 +99,42 @@ void SaveModal(const char* name, const std::function<void()>& show,
     show();
 }
 
+// The main window and the summary of a flight on a screen scaled to 200 %: run as a second
+// process of this program with QT_SCALE_FACTOR=2, since the scale is fixed when Qt starts.
+int RenderScaled() {
+    TempFolder folder;
+    AppState state;
+    test::FakePrompts prompts;
+    InitProgramState(state, test::EnvironmentIn(folder), prompts);
+    TMainform form(state, prompts);
+    form.CreateForms();
+    form.resize(640, 420);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        std::fprintf(stderr, "the main window was not shown\n");
+    prompts.fileAnswers.push_back(folder.Path() + "DATA/FLT-004.DAT");
+    OpenChild(state, form.CommandPrompts(), OpenCommand::DataFile);
+    QTest::qWait(100);
+    Save(form, "main_window_2x");
+    SaveModal("summary_2x", [&] { form.ShowDtaDlg->ShowModal(state); });
+    form.hide();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(g_folder);
+    if (argc > 2 && QString(argv[2]) == "--scaled")
+        return RenderScaled();
+    // Every window on a dark desktop, for checking them all (the shipped pictures stay light).
+    const bool allDark = argc > 2 && QString(argv[2]) == "--dark";
+    if (allDark) {
+        QApplication::setStyle("Fusion");
+        QApplication::setPalette(test::DarkPalette());
+    }
 
     TempFolder folder;
     AppState state;
@@ -254,6 +293,28 @@ int main(int argc, char** argv) {
     xy->YChannelList->item(2)->setCheckState(Qt::Checked);
     SaveModal(
         "graph_speed_altitude", [&] { xy->Draw(); }, {}, 400);
+
+    // On a dark desktop: the Fusion style on a dark palette, the flight's summary in metres.
+    QApplication::setStyle("Fusion");
+    QApplication::setPalette(test::DarkPalette());
+    form.GraphDlg->PageControl->setCurrentIndex(0);
+    QTest::qWait(100);
+    Save(form, "main_window_dark");
+    SaveModal("summary_dark", [&] { form.ShowDtaDlg->ShowModal(state); });
+    form.findChild<QAction*>("UnitsMetres1")->trigger();
+    SaveModal("summary_metres_dark", [&] { form.ShowDtaDlg->ShowModal(state); });
     form.hide();
+
+    // The same at 200 %, in a second run of this program.
+    if (allDark)
+        return 0;
+    QProcess scaled;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_SCALE_FACTOR", "2");
+    scaled.setProcessEnvironment(environment);
+    scaled.setProcessChannelMode(QProcess::ForwardedChannels);
+    scaled.start(QCoreApplication::applicationFilePath(), {g_folder, "--scaled"});
+    if (!scaled.waitForFinished(120000) || scaled.exitCode() != 0)
+        std::fprintf(stderr, "the pictures at 200 %% were not made\n");
     return 0;
 }
