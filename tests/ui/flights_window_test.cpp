@@ -162,37 +162,39 @@ void FlightsWindowTest::selectedFlightsAreComparedOnTheMultiGraphPage() {
     QCOMPARE(kept.rows[2].offset, -1.5);
     // The comparison opened no flight of its own.
     QCOMPARE(QString::fromStdString(p.state.entries[0].dataFileName), QString(kNoFile));
-    // The window made in feet, shown again after the flyer switched to metres: heads and numbers
-    // follow. The lowest apogee, 477 ft as the summary rounds it, reads 146 m: converted from the
-    // height before rounding (over 477.36 ft), not the 145 m of the rounded feet.
-    void FlightsWindowTest::switchedToMetresTheWindowReadsInMetres() {
-        Program p;
-        QStringList heads;
-        QString lowest;
-        const auto look = [&] {
-            WhenModal([&](QWidget* modal) {
-                auto* form = qobject_cast<TFlightsForm*>(modal);
-                if (!form)
-                    return;
-                QTableWidget* table = form->FlightsTable;
-                heads.clear();
-                for (int c = 6; c <= 9; ++c)
-                    heads << table->horizontalHeaderItem(c)->text();
-                table->sortItems(6, Qt::AscendingOrder);
-                lowest = Cell(table, 0, 6);
-                form->reject();
-            });
-            p.form->Item("Flights1")->trigger();
-        };
-        look();
-        QCOMPARE(heads.first(), QString("Apogee (ft)"));
-        QCOMPARE(lowest, QString("477"));
-        p.form->Item("UnitsMetres1")->trigger();
-        look();
-        QCOMPARE(heads, QStringList({"Apogee (m)", "Apogee at (sec)", "Max Speed (m/s)",
-                                     "Max Accel (m/s\u00b2)"}));
-        QCOMPARE(lowest, QString("146"));
-    }
+}
+
+// The window made in feet, shown again after the flyer switched to metres: heads and numbers
+// follow. The lowest apogee, 477 ft as the summary rounds it, reads 146 m: converted from the
+// height before rounding (over 477.36 ft), not the 145 m of the rounded feet.
+void FlightsWindowTest::switchedToMetresTheWindowReadsInMetres() {
+    Program p;
+    QStringList heads;
+    QString lowest;
+    const auto look = [&] {
+        WhenModal([&](QWidget* modal) {
+            auto* form = qobject_cast<TFlightsForm*>(modal);
+            if (!form)
+                return;
+            QTableWidget* table = form->FlightsTable;
+            heads.clear();
+            for (int c = 6; c <= 9; ++c)
+                heads << table->horizontalHeaderItem(c)->text();
+            table->sortItems(6, Qt::AscendingOrder);
+            lowest = Cell(table, 0, 6);
+            form->reject();
+        });
+        p.form->Item("Flights1")->trigger();
+    };
+    look();
+    QCOMPARE(heads.first(), QString("Apogee (ft)"));
+    QCOMPARE(lowest, QString("477"));
+    p.form->Item("UnitsMetres1")->trigger();
+    look();
+    QCOMPARE(heads, QStringList({"Apogee (m)", "Apogee at (sec)", "Max Speed (m/s)",
+                                 "Max Accel (m/s\u00b2)"}));
+    QCOMPARE(lowest, QString("146"));
+}
 
 }  // namespace orvale::test
 
