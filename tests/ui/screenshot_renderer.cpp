@@ -22,6 +22,7 @@
 #include <QtTest>
 #include <array>
 #include <cstdio>
+#include <memory>
 
 #include "app/about_box.h"
 #include "app/directory_dialog.h"
@@ -99,19 +100,32 @@ void SaveModal(const char* name, const std::function<void()>& show,
     show();
 }
 
-// The main window and the summary of a flight on a screen scaled to 200 %: run as a second
-// process of this program with QT_SCALE_FACTOR=2, since the scale is fixed when Qt starts.
-int RenderScaled() {
+// The program as a flyer starts it, in a folder of its own, its main window on screen.
+struct ShownProgram {
     TempFolder folder;
     AppState state;
     test::FakePrompts prompts;
-    InitProgramState(state, test::EnvironmentIn(folder), prompts);
-    TMainform form(state, prompts);
-    form.CreateForms();
-    form.resize(640, 420);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
-        std::fprintf(stderr, "the main window was not shown\n");
+    std::unique_ptr<TMainform> form;
+
+    ShownProgram() {
+        InitProgramState(state, test::EnvironmentIn(folder), prompts);
+        form = std::make_unique<TMainform>(state, prompts);
+        form->CreateForms();
+        form->resize(640, 420);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            std::fprintf(stderr, "the main window was not shown\n");
+    }
+};
+
+// The main window and the summary of a flight on a screen scaled to 200 %: run as a second
+// process of this program with QT_SCALE_FACTOR=2, since the scale is fixed when Qt starts.
+int RenderScaled() {
+    ShownProgram program;
+    AppState& state = program.state;
+    test::FakePrompts& prompts = program.prompts;
+    TempFolder& folder = program.folder;
+    TMainform& form = *program.form;
     prompts.fileAnswers.push_back(folder.Path() + "DATA/FLT-004.DAT");
     OpenChild(state, form.CommandPrompts(), OpenCommand::DataFile);
     QTest::qWait(100);
@@ -136,16 +150,11 @@ int main(int argc, char** argv) {
         QApplication::setPalette(test::DarkPalette());
     }
 
-    TempFolder folder;
-    AppState state;
-    test::FakePrompts prompts;
-    InitProgramState(state, test::EnvironmentIn(folder), prompts);
-    TMainform form(state, prompts);
-    form.CreateForms();
-    form.resize(640, 420);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
-        std::fprintf(stderr, "the main window was not shown\n");
+    ShownProgram program;
+    AppState& state = program.state;
+    test::FakePrompts& prompts = program.prompts;
+    TempFolder& folder = program.folder;
+    TMainform& form = *program.form;
     QTest::qWait(100);
     Save(form, "main_window_start");
 
