@@ -15,6 +15,7 @@
 #include "core/measured_rows.h"
 #include "core/summary_pass.h"
 #include "core/text_format.h"
+#include "core/units.h"
 #include "files/path_lookup.h"
 #include "files/startup_files.h"
 
@@ -46,7 +47,7 @@ LogbookRow RowOf(const AppState& state, const std::string& path) {
     row.apogeeHeight = r.apogeePressureAltitude;
     row.apogeeTime = r.apogeeTime;
     row.maxSpeed = r.maxSpeed;
-    row.maxAccel = r.maxAccel * 32.17f;  // as the summary shows it
+    row.maxAccel = r.maxAccel * kFeetPerSecond2PerG;  // as the summary shows it
     if (state.summaryRows.drogueRowVisible)
         row.drogueFire = r.drogueFireTime;
     row.mainFire = r.mainFireTime;

@@ -37,8 +37,8 @@ void WriteMeasuredRows(SummaryRows& rows, Units units) {
         return Fixed(time, 5, 4) + " sec    ( " + PressureHeight(height, units) + unit + " AGL)";
     };
     const auto accelRow = [&](float g, float t) {
-        return Fixed(InUnits(g * 32.17f, units), 3, 2) + " " + n.accel + " (" + Fixed(g, 3, 1) +
-               "G)" + at(t);
+        return Fixed(InUnits(g * kFeetPerSecond2PerG, units), 3, 2) + " " + n.accel + " (" +
+               Fixed(g, 3, 1) + "G)" + at(t);
     };
 
     rows[SummaryRow::LaunchAlt] =

@@ -5,13 +5,14 @@
 
 #include "core/calibration_check.h"
 #include "core/image_decode.h"
+#include "core/units.h"
 
 namespace orvale {
 
 namespace {
 
 // Constants of the pass, in readings, frames and ft/s^2 per g.
-constexpr float kGravity = 32.17f;
+constexpr float kGravity = kFeetPerSecond2PerG;
 constexpr float kSlowWeight = 0.1f;
 constexpr float kCoastThreshold = -0.8f;
 constexpr float kSteadinessLimit = 0.5f;

@@ -12,6 +12,8 @@ enum class Units { Feet, Metres };
 
 // One foot is exactly this many metres.
 constexpr double kMetresPerFoot = 0.3048;
+// The feet per second squared of one g, as the summary and the speed formulas reckon it.
+constexpr float kFeetPerSecond2PerG = 32.17f;
 
 // How the summary, the live altimeter and the logbook name each unit.
 struct UnitNames {

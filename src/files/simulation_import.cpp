@@ -9,11 +9,13 @@
 #include <limits>
 #include <sstream>
 
+#include "core/units.h"
+
 namespace orvale {
 
 namespace {
 
-constexpr double kFeetPerMetre = 1.0 / 0.3048;
+constexpr double kFeetPerMetre = 1.0 / kMetresPerFoot;
 constexpr double kStandardGravity = 32.17405;  // ft/sec² per g
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 

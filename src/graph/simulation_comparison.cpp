@@ -2,6 +2,7 @@
 
 #include "core/launch_detection.h"
 #include "core/text_format.h"
+#include "core/units.h"
 
 namespace orvale {
 
@@ -12,7 +13,7 @@ FlightFigures RecordedFigures(const AppState& state) {
     figures.apogee = r.apogeePressureHeight;
     figures.apogeeTime = r.apogeeTime - launch;
     figures.maxSpeed = r.maxSpeed;
-    figures.maxAccel = r.maxAccel * 32.17f;  // as the summary shows it
+    figures.maxAccel = r.maxAccel * kFeetPerSecond2PerG;  // as the summary shows it
     return figures;
 }
 

@@ -6,14 +6,12 @@
 #include <cmath>
 
 #include "core/launch_detection.h"
+#include "core/units.h"
 #include "graph/graph_bands.h"
 
 namespace orvale {
 
 namespace {
-
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kFeetPerSecond2PerG = 32.17;  // as the summary converts g
 
 std::string Lower(std::string text) {
     for (char& c : text)
