@@ -22,10 +22,15 @@ std::string Key(const char* name, int row) {
     return std::string(name) + "_" + std::to_string(row + 1);
 }
 
-// Offsets beyond this are typing slips: no flight lasts a quarter of an hour.
-constexpr double kLargestOffset = 900.0;
-
 }  // namespace
+
+std::optional<double> ParseMultiGraphOffset(std::string_view text) {
+    constexpr double kLargestOffset = 900.0;
+    const std::optional<float> value = ParseWellFormedNumber(text, true);
+    if (!value || !std::isfinite(*value) || std::abs(*value) > kLargestOffset)
+        return std::nullopt;
+    return std::round(static_cast<double>(*value) * 1000.0) / 1000.0;
+}
 
 void ReadMultiGraphSettings(const IniFile& ini, MultiGraphChoice& choice) {
     if (!ini.Value(kMultiGraphSection, "Rows"))
@@ -41,12 +46,11 @@ void ReadMultiGraphSettings(const IniFile& ini, MultiGraphChoice& choice) {
         row.colourIndex = std::clamp(
             ini.ReadInteger(kMultiGraphSection, Key("Colour", i), DefaultMultiGraphColour(i)), 0,
             15);
-        const std::optional<float> offset =
-            ParseWellFormedNumber(ini.ReadString(kMultiGraphSection, Key("Offset", i), "0"), true);
-        if (row.dataFile.empty() || row.channel < 1 || row.channel > 13 || !offset ||
-            !std::isfinite(*offset) || std::abs(*offset) > kLargestOffset)
+        const std::optional<double> offset =
+            ParseMultiGraphOffset(ini.ReadString(kMultiGraphSection, Key("Offset", i), "0"));
+        if (row.dataFile.empty() || row.channel < 1 || row.channel > 13 || !offset)
             continue;
-        row.offset = std::round(static_cast<double>(*offset) * 1000.0) / 1000.0;
+        row.offset = *offset;
         choice.rows.push_back(row);
     }
 }

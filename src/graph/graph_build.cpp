@@ -147,9 +147,7 @@ void SendSeriesTo(const AppState& state, GraphEngine& engine, int k, int subset,
             subset, 0, static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart + shift),
             PlotPointY(state, k, 0));
         for (j = 1; j <= last; ++j)
-            engine.SetPoint(subset, j,
-                            shift == 0.0 ? s.x[static_cast<size_t>(j)]
-                                         : static_cast<float>(s.x[static_cast<size_t>(j)] + shift),
+            engine.SetPoint(subset, j, static_cast<float>(s.x[static_cast<size_t>(j)] + shift),
                             PlotPointY(state, k, j));
     }
     for (; j < engine.Points(); ++j)

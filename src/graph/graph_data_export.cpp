@@ -45,8 +45,7 @@ Column SeriesColumn(const AppState& state, const GraphView& view, int k) {
         // As SendSeriesTo hands the points to the engine.
         const float x =
             j == 0 ? static_cast<float>(state.entries[static_cast<size_t>(k)].graphStart + shift)
-            : shift == 0.0 ? s.x[static_cast<size_t>(j)]
-                           : static_cast<float>(s.x[static_cast<size_t>(j)] + shift);
+                   : static_cast<float>(s.x[static_cast<size_t>(j)] + shift);
         if (zoomed && !(x >= low && x <= high))
             continue;
         column.emplace(x, PlottedY(s, static_cast<size_t>(j)));

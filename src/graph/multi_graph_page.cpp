@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 #include "core/app_state.h"
 #include "core/prompts.h"
 #include "core/text_format.h"
-#include "files/number_text.h"
+#include "files/multi_graph_settings.h"
 #include "graph/colour_swatch.h"
 #include "graph/multi_graph.h"
 #include "widgets/command_guard.h"
@@ -23,7 +23,6 @@ namespace orvale {
 namespace {
 
 enum Column { kFlightColumn, kChannelColumn, kColourColumn, kOffsetColumn };
-constexpr double kLargestOffset = 900.0;  // as the settings keep it
 
 QString OffsetCell(double offset) {
     return QString::number(offset, 'f', 2);
@@ -139,10 +138,10 @@ void TMultiGraphPage::CommitOffset(int row) {
     MultiGraphRow& r = state_.settings.multiGraph.rows[static_cast<size_t>(row)];
     QTableWidgetItem* item = MultiGraphTable->item(row, kOffsetColumn);
     const std::string text = item->text().trimmed().toStdString();
-    const std::optional<float> value =
-        text.empty() ? std::optional<float>(0.0f) : ParseWellFormedNumber(text, true);
-    if (value && std::isfinite(*value) && std::abs(*value) <= kLargestOffset) {
-        r.offset = std::round(static_cast<double>(*value) * 1000.0) / 1000.0;
+    const std::optional<double> value =
+        text.empty() ? std::optional<double>(0.0) : ParseMultiGraphOffset(text);
+    if (value) {
+        r.offset = *value;
     } else {
         prompts_.ShowWarning("'" + text +
                              "' is not a valid offset: enter seconds between -900 and 900, "
